@@ -1,0 +1,28 @@
+// tubalon-calc: the main window without showing it, driven from the command line.
+#pragma once
+
+#include <QStringList>
+
+class QTextStream;
+class QWidget;
+
+namespace tubalon {
+
+class TFormTubalon;
+
+// Acts on a control as a user would: a field or edit gets the text typed and is left; a
+// list, unit selector or radio group gets item VALUE picked; a check box is set (1/0) and
+// left. Returns an error text for an unknown control or a bad value, else empty.
+QString SetControl(TFormTubalon& w, const QString& name, const QString& value);
+
+// One line per control: NAME, value, and for numeric fields unit and state.
+void WriteTable(TFormTubalon& w, QTextStream& out);
+void WriteJson(TFormTubalon& w, QTextStream& out);
+
+// Display state of a numeric field: input, computed, solved or disabled.
+QString StateOf(const QWidget* field);
+
+// The whole tool; arguments without the program name. Returns the exit status.
+int RunCalcTool(const QStringList& args, QTextStream& out, QTextStream& err);
+
+} // namespace tubalon

@@ -1,0 +1,131 @@
+// The main window: the whole exchanger case as a form of fields, its input rules and the
+// calculation at every field exit.
+#pragma once
+
+#include "calc/Case.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <functional>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTabWidget;
+class QTextEdit;
+class QToolButton;
+
+namespace tubalon {
+
+class TComboBoxU;
+class TEditD;
+class TMyStatusBar;
+class TRadioGroup;
+class TRichEdit;
+
+// Services of other modules that the window's handlers call. Unset hooks do nothing.
+struct WindowHooks {
+    std::function<void()> newCase, openCase, saveCase, saveCaseAs, saveTemplate;
+    std::function<bool()> closeQuery;            // false keeps the window open
+    std::function<void()> showParams;            // "系统设置"
+    std::function<void(QToolButton*)> showProps; // SBP1, SBP1v, SBP2, SBP2v
+    std::function<void()> pipePage;              // SBDo / SBDi went to the pipe page
+    std::function<void()> makeReport, saveReport, printReport, printStructure, drawStructure;
+    std::function<void(const QString&)> help; // bookmark title
+};
+
+class TFormTubalon : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFormTubalon(QWidget* parent = nullptr);
+    ~TFormTubalon() override;
+
+    // Every control in component order (the order of the case file's records).
+    const QList<QWidget*>& Components() const { return components_; }
+    // Controls reached by Enter and the arrow keys, in tab order.
+    const QList<QWidget*>& TabChain() const { return tabChain_; }
+    QString AppDir() const { return appDir_; }
+    bool Modified() const { return modified_; }
+    void SetModified(bool m);
+    QString CurrentFile() const { return currentFile_; }
+    void SetCurrentFile(const QString& f) { currentFile_ = f; }
+
+    Case& CaseFields() { return case_; }
+    CalcState& State() { return state_; }
+    TEditD* Field(const QString& name) const { return fields_.value(name); }
+    QList<TEditD*> NumericFields() const;
+    WindowHooks hooks;
+
+    // Controls referred to by other modules.
+    TMyStatusBar* MyStatusBar1 = nullptr;
+    QTabWidget* PCAll = nullptr;
+    QWidget *TSCalc = nullptr, *TSStruct = nullptr, *TSPipes = nullptr, *TSReport = nullptr;
+    QTextEdit* REReport = nullptr;
+    QMenu* MFile = nullptr;
+    QAction *MFNew = nullptr, *MFOpen = nullptr, *MFSave = nullptr, *MFAs = nullptr,
+            *MFTemp = nullptr, *MFExit = nullptr, *MFExitSeparator = nullptr;
+    QAction *MUPM = nullptr, *SBRSimple = nullptr, *SBRSave = nullptr, *SBRPrintRep = nullptr,
+            *SBRPrintStruct = nullptr, *MHPDF = nullptr, *MAbout = nullptr;
+    QToolButton *SBDo = nullptr, *SBDi = nullptr;
+    QToolButton* pickTarget = nullptr; // pipe page pick target
+    TRichEdit *CmtsD = nullptr, *CmttD = nullptr;
+    QLineEdit* EditLHysysName = nullptr;
+
+    // Last calculation call, for tests and tools.
+    int lastPasses = 0;
+
+public slots:
+    void WrDExit();
+    void Progress();
+    void ShapeDClick();
+    void LayTypeClick();
+    void PhrDChange(QWidget* sender);
+    void PhrDClick();
+    void CalTypeDClick();
+    void CBAutoClick();
+    void FlowTypeClick();
+    void Tr1DChange();
+    void AnyDataChange();
+    void dooDExit(QWidget* sender);
+    void DspDExit();
+    void SBClearClick();
+    void SBHPDFClick();
+    void MHPDFClick();
+    void MAboutClick();
+    void MUPMClick();
+    void SBP3Click();
+    void SBP4Click(QWidget* sender);
+    void PCAllChange(int index);
+    void CheckMyLabels();
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void BuildMenus();
+    void BuildToolBar();
+    QWidget* BuildCasePage();
+    void Register(QWidget* w);
+    QWidget* ControlOf(QWidget* focus) const;
+    void MoveFocus(QWidget* from, int step);
+    void RunGuarded(const std::function<void()>& body);
+    void RestoreFocus(QWidget* w);
+
+    QList<QWidget*> components_;
+    QList<QWidget*> tabChain_;
+    QHash<QString, TEditD*> fields_;
+    Case case_;
+    CalcState state_;
+    QString appDir_;
+    QString currentFile_;
+    bool modified_ = false;
+    bool inCalculation_ = false;
+    bool restoringFocus_ = false;
+};
+
+} // namespace tubalon
