@@ -1,0 +1,56 @@
+// System parameters: the ordered key/value rows that the calculation reads by key, with their
+// built-in defaults, loaded from and saved to "Params.ini" (section "Fittings").
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace tubalon {
+
+// Keys the calculation reads.
+namespace paramkey {
+inline const QString kAnnulusEntry = QStringLiteral("套管进口");
+inline const QString kAnnulusExit = QStringLiteral("套管出口");
+inline const QString kUBend = QStringLiteral("中心管U弯头R/d:1.5");
+inline const QString kAnnulusGasVelocity = QStringLiteral("外管气体速度/m/S");
+inline const QString kAnnulusLiquidVelocity = QStringLiteral("外管液体速度/m/S");
+inline const QString kInnerGasVelocity = QStringLiteral("内管气体速度/m/S");
+inline const QString kInnerLiquidVelocity = QStringLiteral("内管液体速度/m/S");
+inline const QString kBoundaryDensity = QStringLiteral("气液分界密度/kg/m3");
+inline const QString kKettleSpaceTime = QStringLiteral("缺省釜空时/S");
+} // namespace paramkey
+
+struct ParamRow {
+    QString key;
+    QString value;
+};
+
+class TParamStore {
+public:
+    static const QString kSection;  // "Fittings"
+    static const QString kFileName; // "Params.ini"
+
+    // The twelve rows and the blank last row with their defaults.
+    TParamStore();
+    static const std::vector<ParamRow>& Defaults();
+
+    const std::vector<ParamRow>& rows() const { return rows_; }
+    void SetValue(std::size_t row, const QString& value) { rows_.at(row).value = value; }
+
+    // Value text of the row with that key; empty text for an unknown key.
+    QString Value(const QString& key) const;
+    // The value as a number; a text that is not one raises EConvertError.
+    double Number(const QString& key) const;
+
+    // Reads the file (if it exists) into every row whose current value is not blank; a key the
+    // file lacks empties that row.
+    void Load(const QString& path);
+    // Writes key=value of every row with a key, in row order, keeping existing lines in place.
+    // Raises Error "Unable to write to <path>" at the first row that cannot be written.
+    void Save(const QString& path) const;
+
+private:
+    std::vector<ParamRow> rows_;
+};
+
+} // namespace tubalon

@@ -1,0 +1,88 @@
+#include "refdata/UnitParams.h"
+
+#include "units/Messages.h"
+
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace tubalon {
+
+TFormParams::TFormParams(const QString& appDir, QWidget* parent)
+    : QDialog(parent), appDir_(appDir) {
+    setObjectName(QStringLiteral("FormParams"));
+    setWindowTitle(QStringLiteral("参数设置"));
+
+    auto* label = new QLabel(QStringLiteral("系统参数"), this);
+    fittings_ = new QTableWidget(static_cast<int>(store_.rows().size()), 2, this);
+    fittings_->setObjectName(QStringLiteral("Fittings"));
+    fittings_->setHorizontalHeaderLabels({QStringLiteral("名称"), QStringLiteral("数值")});
+    fittings_->verticalHeader()->setVisible(false);
+    fittings_->setColumnWidth(0, 170);
+    fittings_->horizontalHeader()->setStretchLastSection(true);
+    fittings_->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    auto* save = new QPushButton(QStringLiteral("保存"), this);
+    save->setObjectName(QStringLiteral("BSave"));
+    auto* defaults = new QPushButton(QStringLiteral("恢复缺省"), this);
+    defaults->setObjectName(QStringLiteral("BDefault"));
+    auto* close = new QPushButton(QStringLiteral("关闭"), this);
+    close->setObjectName(QStringLiteral("BClose"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(save);
+    buttons->addWidget(defaults);
+    buttons->addStretch();
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(fittings_);
+    layout->addLayout(buttons);
+
+    connect(save, &QPushButton::clicked, this, &TFormParams::BSaveClick);
+    connect(defaults, &QPushButton::clicked, this, &TFormParams::BDefaultClick);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(fittings_, &QTableWidget::cellChanged, this, &TFormParams::FittingsChanged);
+
+    FormCreate();
+    resize(360, 420);
+    setFixedSize(size()); // the dialog cannot be resized
+}
+
+void TFormParams::FormCreate() {
+    store_.Load(FilePath());
+    FillGrid();
+}
+
+void TFormParams::FillGrid() {
+    filling_ = true;
+    for (int i = 0; i < static_cast<int>(store_.rows().size()); ++i) {
+        const ParamRow& r = store_.rows()[static_cast<std::size_t>(i)];
+        auto* key = new QTableWidgetItem(r.key);
+        key->setFlags(key->flags() & ~Qt::ItemIsEditable);
+        fittings_->setItem(i, 0, key);
+        fittings_->setItem(i, 1, new QTableWidgetItem(r.value));
+    }
+    filling_ = false;
+}
+
+void TFormParams::FittingsChanged(int row, int column) {
+    if (filling_ || column != 1) return;
+    store_.SetValue(static_cast<std::size_t>(row), fittings_->item(row, column)->text());
+}
+
+void TFormParams::BSaveClick() {
+    GuardHandler(this, [this] { store_.Save(FilePath()); });
+}
+
+void TFormParams::BDefaultClick() {
+    if (QFile::exists(FilePath())) QFile::remove(FilePath());
+    ShowMessage(this, MsgKind::Information, QString(),
+                QStringLiteral("已经恢复缺省值，但是必须重新启动系统才能生效!"));
+}
+
+} // namespace tubalon
