@@ -66,7 +66,7 @@ QString BaseName(const QString& field) {
 
 QFont FieldFont() {
     QFont f(QStringLiteral("Times New Roman"));
-    f.setPixelSize(13);
+    f.setPixelSize(12);
     return f;
 }
 
@@ -331,12 +331,13 @@ QWidget* TFormTubalon::BuildCasePage() {
         u->addItems(UnitItems(d.unit));
         u->SetAssociated(f);
         u->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        u->setMinimumContentsLength(7);
+        u->setMinimumContentsLength(4);
+        u->setFixedWidth(74);
         u->Loaded();
         Register(u);
         connect(u, &TComboBoxU::Changed, this, &TFormTubalon::AnyDataChange);
         fields_.insert(name, f);
-        f->setMinimumWidth(90);
+        f->setMinimumWidth(50);
         grid->addWidget(l, row, 0);
         grid->addWidget(f, row, 1);
         grid->addWidget(u, row, 2);
@@ -403,8 +404,9 @@ QWidget* TFormTubalon::BuildCasePage() {
     // Basic parameters.
     auto* basic = new QGroupBox(QStringLiteral("基本参数"), page);
     basic->setObjectName("GBBasic");
-    auto* bl = new QHBoxLayout(basic);
+    auto* bl = new QGridLayout(basic);
     bl->setContentsMargins(6, 2, 6, 4);
+    bl->setVerticalSpacing(0);
     auto* flow = new TRadioGroup(QStringLiteral("流型"),
                                  {QStringLiteral("逆流"), QStringLiteral("并流")}, 2, basic);
     flow->setObjectName("FlowType");
@@ -447,10 +449,20 @@ QWidget* TFormTubalon::BuildCasePage() {
     Register(lay);
     connect(lay, &TRadioGroup::Clicked, this, &TFormTubalon::LayTypeClick);
     connect(lay, &TRadioGroup::Exited, this, &TFormTubalon::WrDExit);
-    for (QWidget* w : QList<QWidget*>{calTypeL, calType, csminL, csmin, csminU, flow, hysysL,
-                                      EditLHysysName, hysysB, cbAuto, shapeL, shape, lay})
-        bl->addWidget(w);
-    bl->addStretch(1);
+    bl->addWidget(calTypeL, 0, 0);
+    bl->addWidget(calType, 0, 1);
+    bl->addWidget(csminL, 0, 2);
+    bl->addWidget(csmin, 0, 3);
+    bl->addWidget(csminU, 0, 4);
+    bl->addWidget(flow, 0, 5, 2, 1);
+    bl->addWidget(hysysL, 0, 6);
+    bl->addWidget(EditLHysysName, 0, 7);
+    bl->addWidget(hysysB, 0, 8);
+    bl->addWidget(cbAuto, 1, 0, 1, 2);
+    bl->addWidget(shapeL, 1, 2);
+    bl->addWidget(shape, 1, 3, 1, 2);
+    bl->addWidget(lay, 0, 9, 2, 1);
+    bl->setColumnStretch(10, 1);
     connect(calType, &QComboBox::activated, this, [this] { CalTypeDClick(); });
     connect(shape, &QComboBox::activated, this, [this] { ShapeDClick(); });
     for (QComboBox* c : {calType, csmin, shape}) {
@@ -486,7 +498,6 @@ QWidget* TFormTubalon::BuildCasePage() {
     };
     for (int i = 0; i < 6; ++i)
         if (shellParams[i].name) numeric(rp, rpg, i, shellParams[i]);
-    fields_["DspD"]->setMinimumWidth(90);
     QLabel* smL = label(rp, "SmL", QStringLiteral("壳体材质"));
     QComboBox* sm = plainList(rp, "SmD", PipeMaterialItems(), 0);
     rpg->addWidget(smL, 6, 0);

@@ -7,7 +7,17 @@ namespace tubalon {
 namespace {
 bool headless = false;
 int shown = 0;
+std::function<QMessageBox::StandardButton(const QString&)> answerer;
 } // namespace
+
+QStringList& HeadlessLog() {
+    static QStringList log;
+    return log;
+}
+
+void SetHeadlessAnswer(std::function<QMessageBox::StandardButton(const QString&)> answer) {
+    answerer = std::move(answer);
+}
 
 void SetHeadlessMessages(bool on) {
     headless = on;
@@ -28,7 +38,8 @@ QMessageBox::StandardButton ShowMessage(QWidget* parent, MsgKind kind, const QSt
         line.replace(QChar('\n'), QChar(' '));
         std::fprintf(stderr, "%s\n", line.toUtf8().constData());
         std::fflush(stderr);
-        return defaultButton;
+        HeadlessLog() << text;
+        return answerer ? answerer(text) : defaultButton;
     }
     QMessageBox::Icon icon = QMessageBox::Information;
     switch (kind) {

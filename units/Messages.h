@@ -4,6 +4,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <exception>
 #include <functional>
 
@@ -28,5 +29,9 @@ bool GuardHandler(QWidget* parent, const std::function<void()>& body);
 void SetHeadlessMessages(bool on);
 bool HeadlessMessages();
 int MessagesShown();
+// Texts of the messages shown in headless mode, oldest first.
+QStringList& HeadlessLog();
+// Answers headless message boxes instead of their default button (tests).
+void SetHeadlessAnswer(std::function<QMessageBox::StandardButton(const QString& text)> answer);
 
 } // namespace tubalon

@@ -1,0 +1,440 @@
+#include "app/CalcTool.h"
+#include "app/MyStatusBar.h"
+#include "app/Startup.h"
+#include "app/UnitMain.h"
+#include "units/Colors.h"
+#include "units/ComboBoxU.h"
+#include "units/Controls.h"
+#include "units/EditD.h"
+#include "units/Messages.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+using namespace tubalon;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Program> program;
+    TFormTubalon* w = nullptr;
+
+    TEditD* F(const char* name) { return w->Field(name); }
+    template <class T = QWidget> T* C(const char* name) { return w->findChild<T*>(name); }
+    void Set(const char* name, const QString& value) {
+        QCOMPARE(SetControl(*w, name, value), QString());
+    }
+    void SetAll(std::initializer_list<std::pair<const char*, const char*>> kv) {
+        for (const auto& [k, v] : kv)
+            Set(k, v);
+    }
+    void BasicBalance() {
+        SetAll({{"CBAuto", "0"},
+                {"WrD", "1"},
+                {"CprD", "4180"},
+                {"Tr1D", "80"},
+                {"Tr2D", "60"},
+                {"CptD", "4180"},
+                {"Tt1D", "20"},
+                {"Tt2D", "40"}});
+    }
+
+private slots:
+    void init() {
+        SetHeadlessMessages(true);
+        HeadlessLog().clear();
+        SetHeadlessAnswer(nullptr);
+        program = std::make_unique<Program>();
+        w = program->window.get();
+    }
+    void cleanup() {
+        program.reset();
+        w = nullptr;
+    }
+
+    void initialWindow() {
+        QCOMPARE(w->windowTitle(), QString("Tubalon"));
+        QCOMPARE(w->size(), QSize(1024, 768));
+        QCOMPARE(w->NumericFields().size(), 57);
+        int selectors = 0;
+        for (QWidget* c : w->Components())
+            if (auto* u = qobject_cast<TComboBoxU*>(c)) {
+                ++selectors;
+                QVERIFY(u->Associated());
+                QCOMPARE(u->currentIndex(), 0);
+                QCOMPARE(u->Associated()->Exchange(), 1.0);
+            }
+        QCOMPARE(selectors, 57);
+        // Component order starts as the case file expects.
+        QStringList first;
+        for (QWidget* c : w->Components())
+            if (!qobject_cast<QLabel*>(c) && !qobject_cast<QToolButton*>(c))
+                first << c->objectName();
+        QCOMPARE(first.mid(0, 9), QStringList({"FlowType", "CalTypeD", "CsminD", "EditLHysysName",
+                                               "CBAuto", "ShapeD", "LayType", "doiD", "doiU"}));
+        for (TEditD* f : w->NumericFields()) {
+            QVERIFY2(f->MyLabel(), qPrintable(f->objectName()));
+            QVERIFY(f->text().isEmpty());
+        }
+        QCOMPARE(F("WrD")->Caption(), QString("质量流量"));
+        QCOMPARE(C<QLabel>("SlL")->text(), QString("单程管长"));
+        QVERIFY(C<QCheckBox>("CBAuto")->isChecked());
+        QVERIFY(!C<TRadioGroup>("LayType")->isEnabled());
+        QVERIFY(!F("DspD")->isEnabled());
+        QVERIFY(!F("DHrD")->isEnabled());
+        QVERIFY(!F("TimeD")->isEnabled());
+        QVERIFY(!C<QToolButton>("SBP3")->isEnabled());
+        QVERIFY(F("UrD")->isReadOnly());
+        QCOMPARE(ColorOf(F("WrD")), clWindow);
+        QCOMPARE(ColorOf(F("dooD")), clBtnFace);
+        QCOMPARE(C<QLineEdit>("LarD")->text(), QString("0.00"));
+        QCOMPARE(C<QComboBox>("CsminD")->currentText(), QString("0"));
+        QVERIFY(!w->MFSave->isEnabled());
+        QCOMPARE(w->MyStatusBar1->PanelText(1), QString("进度：0.00%"));
+        QCOMPARE(w->PCAll->count(), 4);
+        QCOMPARE(w->PCAll->tabText(3), QString("简易报表"));
+    }
+
+    void shapeRule() {
+        Set("ShapeD", "1");
+        QCOMPARE(F("DspD")->text(), QString("1.5"));
+        QVERIFY(F("DspD")->isEnabled());
+        QCOMPARE(C<QLabel>("SlL")->text(), QString("盘管直径"));
+        F("DspD")->setText("2.5");
+        Set("ShapeD", "0");
+        QVERIFY(!F("DspD")->isEnabled());
+        Set("ShapeD", "1");
+        QCOMPARE(F("DspD")->text(), QString("2.5"));
+        Set("ShapeD", "2");
+        QVERIFY(F("TimeD")->isEnabled());
+        QVERIFY(C<TRadioGroup>("LayType")->isEnabled());
+        QCOMPARE(C<QLabel>("SlL")->text(), QString("釜高度"));
+        Set("LayType", "1");
+        QCOMPARE(C<QLabel>("SlL")->text(), QString("釜长度"));
+        QVERIFY(w->Modified());
+    }
+
+    void phaseRules() {
+        Set("PhrD", "1");
+        for (const char* n : {"DHrD", "DrvD", "MrvD", "UrvD"}) {
+            QVERIFY2(F(n)->isEnabled(), n);
+            QCOMPARE(ColorOf(F(n)), clWindow);
+        }
+        QVERIFY(C<QLineEdit>("LarD")->isEnabled());
+        QVERIFY(C<QToolButton>("SBP1v")->isEnabled());
+        F("DHrD")->setText("2257000");
+        Set("PhrD", "0");
+        QVERIFY(!F("DHrD")->isEnabled());
+        QCOMPARE(F("DHrD")->text(), QString("2257000"));
+        Set("PhtD", "1");
+        QVERIFY(F("PtvD")->isEnabled());
+        QVERIFY(C<QLineEdit>("LatD")->isEnabled());
+    }
+
+    void phaseClickClearsComputedKeepsSolved() {
+        BasicBalance();
+        QCOMPARE(ColorOf(F("QrD")), clComputed);
+        QCOMPARE(ColorOf(F("WtD")), clSolved);
+        w->PhrDClick(); // the click rule alone; leaving the list recalculates
+        QCOMPARE(F("QrD")->text(), QString());
+        QCOMPARE(ColorOf(F("QrD")), clWindow);
+        QCOMPARE(F("WtD")->text(), QString("1"));
+        QCOMPARE(ColorOf(F("WtD")), clSolved);
+    }
+
+    void calculationTypeAndAutoDiameters() {
+        QCOMPARE(ColorOf(F("dooD")), clBtnFace);
+        Set("CalTypeD", "1");
+        QVERIFY(!C<QCheckBox>("CBAuto")->isChecked());
+        QVERIFY(!C<QCheckBox>("CBAuto")->isEnabled());
+        for (const char* n : {"mD", "dooD", "doiD", "dioD", "diiD"}) {
+            QCOMPARE(ColorOf(F(n)), clWindow);
+            QVERIFY(!F(n)->isReadOnly());
+        }
+        Set("CalTypeD", "0");
+        QVERIFY(C<QCheckBox>("CBAuto")->isChecked());
+        for (const char* n : {"mD", "dooD", "doiD", "dioD", "diiD"}) {
+            QCOMPARE(ColorOf(F(n)), clComputed);
+            QVERIFY(F(n)->isReadOnly());
+        }
+        Set("CBAuto", "0");
+        QCOMPARE(ColorOf(F("dooD")), clWindow);
+    }
+
+    void diameterChecks_data() {
+        QTest::addColumn<QString>("Do");
+        QTest::addColumn<QString>("Di");
+        QTest::addColumn<QString>("dout");
+        QTest::addColumn<QString>("din");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("ok") << "0.057"
+                            << "0.05"
+                            << "0.025"
+                            << "0.02" << QStringList();
+        QTest::newRow("Do = Di") << "0.05"
+                                 << "0.05"
+                                 << "0.025"
+                                 << "0.02" << QStringList{"外管：外径必须大于内径！"};
+        QTest::newRow("all broken")
+            << "0.01"
+            << "0.02"
+            << "0.03"
+            << "0.04"
+            << QStringList{"外管：外径必须大于内径！", "外管内径必须大于内管外径！",
+                           "内管：外径必须大于内径！"};
+        QTest::newRow("one empty") << "0.01"
+                                   << "0.02"
+                                   << "0.03"
+                                   << "" << QStringList();
+    }
+    void diameterChecks() {
+        QFETCH(QString, Do);
+        QFETCH(QString, Di);
+        QFETCH(QString, dout);
+        QFETCH(QString, din);
+        QFETCH(QStringList, messages);
+        Set("CBAuto", "0");
+        F("doiD")->setText(Di);
+        F("dioD")->setText(dout);
+        F("diiD")->setText(din);
+        HeadlessLog().clear();
+        Set("dooD", Do);
+        QCOMPARE(HeadlessLog(), messages);
+    }
+
+    void pitchCheck() {
+        Set("ShapeD", "1");
+        HeadlessLog().clear();
+        Set("DspD", "0.5");
+        QCOMPARE(HeadlessLog(), QStringList{"不能小于1.0 !"});
+        HeadlessLog().clear();
+        Set("DspD", "");
+        Set("DspD", "2");
+        QVERIFY(HeadlessLog().isEmpty());
+    }
+
+    void clearCommand() {
+        BasicBalance();
+        w->show();
+        F("QrD")->setFocus();
+        QApplication::processEvents();
+        w->SBClearClick(); // answered No by default
+        QCOMPARE(F("QrD")->text(), QString("-83600"));
+        QCOMPARE(ColorOf(F("QrD")), clWindow);
+        QVERIFY(!F("QrD")->isReadOnly());
+        QCOMPARE(HeadlessLog().last(), QString("你要清除数据:环道热量?"));
+        SetHeadlessAnswer([](const QString&) { return QMessageBox::Yes; });
+        w->SBClearClick();
+        QCOMPARE(F("QrD")->text(), QString());
+    }
+
+    void enterAndArrowNavigation() {
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        F("WrD")->setFocus();
+        QApplication::processEvents();
+        QTest::keyClick(F("WrD"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), F("Tr1D"));
+        QTest::keyClick(F("Tr1D"), Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), F("WrD"));
+        // Disabled controls are skipped: DHrD and the vapour fields are off.
+        F("LdrD")->setFocus();
+        QTest::keyClick(F("LdrD"), Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("PhtD"));
+        // In a note Enter stays there.
+        w->CmttD->setFocus();
+        QTest::keyClick(w->CmttD, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w->CmttD);
+        // Wrap round at the end.
+        F("LaD")->setFocus();
+        QTest::keyClick(F("LaD"), Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("CalTypeD"));
+    }
+
+    void leavingByEnterRunsCalculation() {
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        SetAll({{"WrD", "1"}, {"CprD", "4180"}, {"Tr1D", "80"}});
+        F("Tr2D")->setFocus();
+        F("Tr2D")->setText("60");
+        QTest::keyClick(F("Tr2D"), Qt::Key_Return);
+        QCOMPARE(F("QrD")->text(), QString("-83600"));
+    }
+
+    void balanceSolvesMissingQuantity() {
+        BasicBalance();
+        QCOMPARE(F("WtD")->text(), QString("1"));
+        QCOMPARE(ColorOf(F("WtD")), clSolved);
+        QVERIFY(F("WtD")->isReadOnly());
+        QCOMPARE(F("QrD")->text(), QString("-83600"));
+        QCOMPARE(F("QtD")->text(), QString("83600"));
+        QCOMPARE(F("QaD")->text(), QString("83600"));
+        QCOMPARE(F("AdtD")->text(), QString("40"));
+        QCOMPARE(C<QLineEdit>("HTrD")->text(), QString("热流体"));
+        QCOMPARE(C<QLineEdit>("HTtD")->text(), QString("冷流体"));
+        // Leaving again with the same inputs writes nothing.
+        const int passes = w->lastPasses;
+        QVERIFY(passes >= 2);
+        Set("CptD", "4180");
+        QCOMPARE(w->lastPasses, 1);
+    }
+
+    void balanceSolvesTemperature() {
+        SetAll({{"CBAuto", "0"},
+                {"WrD", "1"},
+                {"CprD", "4180"},
+                {"Tr1D", "80"},
+                {"Tr2D", "60"},
+                {"WtD", "1"},
+                {"CptD", "4180"},
+                {"Tt1D", "20"},
+                {"Tt2D", ""}});
+        QCOMPARE(F("Tt2D")->text(), QString("40"));
+        QCOMPARE(ColorOf(F("Tt2D")), clSolved);
+        QCOMPARE(F("AdtD")->text(), QString("40"));
+    }
+
+    void emptyingAnotherFieldClearsTheSolvedOne() {
+        BasicBalance();
+        Set("Tr2D", "");
+        QCOMPARE(F("WtD")->text(), QString());
+        QCOMPARE(ColorOf(F("WtD")), clWindow);
+        QVERIFY(!F("WtD")->isReadOnly());
+        QCOMPARE(F("Tr2D")->text(), QString());
+        QCOMPARE(C<QLineEdit>("HTrD")->text(), QString());
+    }
+
+    void twoMissingWritesOnlyCompleteSide() {
+        SetAll({{"WrD", "1"}, {"CprD", "4180"}, {"Tr1D", "80"}, {"Tr2D", "60"}, {"Tt1D", "20"}});
+        QCOMPARE(F("QrD")->text(), QString("-83600"));
+        QCOMPARE(F("QtD")->text(), QString());
+        QCOMPARE(F("WtD")->text(), QString());
+    }
+
+    void coCurrentAndFlowClick() {
+        BasicBalance();
+        Set("FlowType", "1");
+        QCOMPARE(F("AdtD")->GetSIValue(), 40 / std::log(3.0));
+        QCOMPARE(F("AdtD")->FloatStr(), QString("36.40957"));
+    }
+
+    void innerSideHot() {
+        SetAll({{"WrD", "1"},
+                {"CprD", "4180"},
+                {"Tr1D", "20"},
+                {"Tr2D", "40"},
+                {"CptD", "4180"},
+                {"Tt1D", "80"},
+                {"Tt2D", "60"}});
+        QCOMPARE(C<QLineEdit>("HTrD")->text(), QString("冷流体"));
+        QCOMPARE(C<QLineEdit>("HTtD")->text(), QString("热流体"));
+        QCOMPARE(F("AdtD")->text(), QString("40"));
+        QCOMPARE(F("WtD")->text(), QString("1"));
+    }
+
+    void temperatureCrossEmptiesMeanDifference() {
+        BasicBalance();
+        HeadlessLog().clear();
+        Set("Tt2D", "85"); // counter-current: -5 at the hot end, 40 at the cold end
+        QCOMPARE(F("AdtD")->text(), QString());
+        QCOMPARE(HeadlessLog().size(), 1);
+        QVERIFY(HeadlessLog().first().contains("温度交叉"));
+        for (TEditD* f : w->NumericFields()) {
+            const QString t = f->text().toLower();
+            QVERIFY2(!t.contains("nan") && !t.contains("inf"), qPrintable(f->objectName()));
+        }
+    }
+
+    void meanDifferenceOnlyAfterTemperatureChange() {
+        BasicBalance();
+        F("AdtD")->setText("12"); // marker
+        Set("CprD", "4180");
+        QCOMPARE(F("AdtD")->text(), QString("12"));
+        Set("Tr1D", "90");
+        QCOMPARE(F("AdtD")->GetSIValue(), 10 / std::log(50.0 / 40.0));
+    }
+
+    void condensingAnnulusUsesShare() {
+        SetAll({{"PhrD", "1"},
+                {"LarD", "10"},
+                {"DHrD", "2257000"},
+                {"WtD", "2"},
+                {"CptD", "4180"},
+                {"Tt1D", "20"},
+                {"Tt2D", "60"},
+                {"WrD", ""}});
+        const double wr = 2 * 4180 * 40 / (0.9 * 2257000);
+        QVERIFY(std::fabs(F("WrD")->GetSIValue() - wr) < 1e-8);
+        QVERIFY(std::fabs(F("QrD")->GetSIValue() + wr * 2257000) < 1e-4);
+    }
+
+    void badNumberEndsCallWithMessage() {
+        SetAll({{"WrD", "1"},
+                {"CprD", "4180"},
+                {"Tr1D", "80"},
+                {"CptD", "4180"},
+                {"Tt1D", "20"},
+                {"Tt2D", "40"},
+                {"WtD", "1"}});
+        HeadlessLog().clear();
+        Set("Tr2D", "6o");
+        QCOMPARE(HeadlessLog().size(), 2);
+        QCOMPARE(HeadlessLog()[0], QString("发现错误，可能是输入数据错误！"));
+        QCOMPARE(HeadlessLog()[1], QString("'6o' is not a valid floating point value"));
+    }
+
+    void progressDisplay() {
+        w->Progress();
+        const int enabled = 45; // 57 fields less the 12 that start disabled
+        QCOMPARE(w->MyStatusBar1->PanelText(1), QString("进度：0%"));
+        Set("WrD", "1");
+        QCOMPARE(w->MyStatusBar1->PanelText(1),
+                 QString("进度：%1%").arg((100 + enabled - 1) / enabled));
+        QCOMPARE(w->MyStatusBar1->ProgressBar()->value(), qRound(100.0 / enabled));
+    }
+
+    void statusBarPanelIndex() {
+        TMyStatusBar* sb = w->MyStatusBar1;
+        QCOMPARE(sb->PIndex(), 2);
+        sb->SetPIndex(3);
+        QCOMPARE(sb->PIndex(), 2);
+        sb->SetPIndex(-1);
+        QCOMPARE(sb->PIndex(), 2);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        sb->repaint();
+        QVERIFY(sb->BarShown());
+        const QRect last = sb->PanelRect(2);
+        QCOMPARE(sb->ProgressBar()->geometry().right(), last.right() - 12);
+        sb->SetPIndex(1);
+        QVERIFY(!sb->BarShown());
+        QCOMPARE(sb->PanelAt(2).style, TMyStatusBar::Style::Text);
+        sb->repaint();
+        QVERIFY(sb->BarShown());
+        QCOMPARE(sb->ProgressBar()->geometry().right(), sb->PanelRect(1).right());
+        w->resize(900, 700);
+        QApplication::processEvents();
+        sb->SetPIndex(2);
+        sb->repaint();
+        QCOMPARE(sb->ProgressBar()->geometry().right(), sb->PanelRect(2).right() - 12);
+    }
+
+    void roughnessAndPitchPicks() {
+        w->SBP4Click(C<QToolButton>("SBP4")); // headless: cancelled
+        QCOMPARE(F("ErD")->text(), QString());
+        Set("ShapeD", "1");
+        w->SBP3Click();
+        QCOMPARE(F("DspD")->text(), QString("1.5"));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
