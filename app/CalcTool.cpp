@@ -9,6 +9,7 @@
 #include "units/Messages.h"
 #include "units/NumberFormat.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QJsonDocument>
@@ -164,10 +165,13 @@ int RunCalcTool(const QStringList& args, QTextStream& out, QTextStream& err) {
     Program program;
     TFormTubalon& w = *program.window;
     bool json = false;
+    QString screenshot;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (a == "--json") {
             json = true;
+        } else if (a == "--screenshot" && i + 1 < args.size()) {
+            screenshot = args[++i];
         } else if (a == "--set" && i + 1 < args.size()) {
             const QString kv = args[++i];
             const qsizetype eq = kv.indexOf('=');
@@ -181,7 +185,15 @@ int RunCalcTool(const QStringList& args, QTextStream& out, QTextStream& err) {
                 return 2;
             }
         } else {
-            err << "usage: tubalon-calc [--set NAME=VALUE]... [--json]\n";
+            err << "usage: tubalon-calc [--set NAME=VALUE]... [--json] [--screenshot FILE.png]\n";
+            return 2;
+        }
+    }
+    if (!screenshot.isEmpty()) {
+        w.show();
+        QApplication::processEvents();
+        if (!w.grab().save(screenshot)) {
+            err << "cannot write " << screenshot << '\n';
             return 2;
         }
     }
