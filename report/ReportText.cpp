@@ -1,0 +1,201 @@
+#include "report/ReportText.h"
+
+#include "units/Controls.h"
+#include "units/NumberFormat.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+
+namespace tubalon::report {
+
+namespace {
+
+const QString kIndent(8, QChar(' '));
+
+// Names are looked up as the form does: exact first, then without regard to case
+// (the unit selector of DHtD is named DhtU).
+QWidget* Child(const QWidget& window, const QString& name) {
+    if (QWidget* w = window.findChild<QWidget*>(name)) return w;
+    for (QWidget* w : window.findChildren<QWidget*>())
+        if (w->objectName().compare(name, Qt::CaseInsensitive) == 0) return w;
+    return nullptr;
+}
+
+// The caption a control shows: a label's text, a button's text, a group's title.
+QString CaptionOf(const QWidget* w) {
+    if (!w) return {};
+    if (auto* l = qobject_cast<const QLabel*>(w)) return l->text();
+    if (auto* b = qobject_cast<const QAbstractButton*>(w)) return b->text();
+    if (auto* g = qobject_cast<const QGroupBox*>(w)) return g->title();
+    return {};
+}
+
+// The text a control holds: an edit's text, a list's or radio group's selected item.
+QString TextOf(const QWidget* w) {
+    if (!w) return {};
+    if (auto* e = qobject_cast<const QLineEdit*>(w)) return e->text();
+    if (auto* c = qobject_cast<const QComboBox*>(w)) return c->currentText();
+    if (auto* r = qobject_cast<const TRadioGroup*>(w)) return r->CurrentText();
+    if (auto* l = qobject_cast<const QLabel*>(w)) return l->text();
+    return {};
+}
+
+QString Stem(const QString& fieldName) {
+    return fieldName.left(fieldName.size() - 1);
+}
+
+class Builder {
+public:
+    Builder(const QWidget& window) : w_(window) {}
+
+    void Blank() { lines_.append({QString(), false, 0}); }
+    void Heading(const QString& text, int size = 11) { lines_.append({text, true, size}); }
+    void Row(const QString& a, const QString& b, const QString& c) {
+        lines_.append({TextRow(a, b, c), false, 0});
+    }
+    // Text row: a label's caption, a control's text (cut to `cut` characters), a third text.
+    void Text(const QString& label, const QString& control, const QString& third, int cut = -1) {
+        const QString t = TextOf(Child(w_, control));
+        Row(CaptionOf(Child(w_, label)), cut < 0 ? t : t.left(cut), third);
+    }
+    void Fields(std::initializer_list<const char*> names) {
+        for (const char* n : names)
+            Field(QString::fromLatin1(n));
+    }
+    void Field(const QString& name) {
+        const QWidget* f = Child(w_, name);
+        if (!f || !f->isEnabled()) return;
+        const QString stem = Stem(name);
+        const auto* unit = qobject_cast<const QComboBox*>(Child(w_, stem + "U"));
+        lines_.append({FieldRow(CaptionOf(Child(w_, stem + "L")), TextOf(f),
+                                unit ? unit->currentText().left(20) : QString(20, QChar(' '))),
+                       false, 0});
+    }
+    const QWidget& w_;
+    QList<ReportLine> lines_;
+};
+
+} // namespace
+
+QString TextRow(const QString& c1, const QString& c2, const QString& c3) {
+    return kIndent + PadToBytes(c1, 20) + PadToBytes(c2, 20) + PadToBytes(c3, 20);
+}
+
+QString FieldRow(const QString& caption, const QString& text, const QString& unit) {
+    long double v = 0;
+    if (TryParseNumber(TrimText(text), v))
+        return TextRow(caption, QString::asprintf("%.4f", static_cast<double>(v)), unit);
+    return TextRow(caption, text, unit);
+}
+
+QList<ReportLine> BuildReport(const QWidget& window, const QString& statusText) {
+    Builder b(window);
+    const QString dash = QStringLiteral("-");
+    b.Blank();
+    b.Blank();
+    b.Heading(QStringLiteral("\t\t\tTubalon 计算报告"), 14);
+    b.Heading(QStringLiteral("\t\t\t") + QString(15, QChar('~')), 14);
+
+    b.Heading(QStringLiteral("    0.基本参数"));
+    b.Text("ShapeL", "ShapeD", dash);
+    if (const QWidget* lay = Child(window, "LayType"); lay && lay->isEnabled())
+        b.Row(CaptionOf(lay), TextOf(lay), dash);
+    b.Text("CalTypeL", "CalTypeD", dash);
+    if (const QWidget* flow = Child(window, "FlowType")) b.Row(CaptionOf(flow), TextOf(flow), dash);
+    b.Text("CsminL", "CsminD", CaptionOf(Child(window, "CsminU")));
+    if (auto* a = qobject_cast<const QAbstractButton*>(Child(window, "CBAuto")))
+        b.Row(a->text(), a->isChecked() ? QStringLiteral("是") : QStringLiteral("否"), dash);
+
+    b.Heading(QStringLiteral("    1.外管数据"));
+    b.Heading(QStringLiteral("      工艺数据"));
+    b.Text("PhrL", "PhrD", dash);
+    b.Text("HTrL", "HTrD", dash);
+    b.Text("LarL", "LarD", CaptionOf(Child(window, "LarU")));
+    b.Fields({"WrD", "Tr1D", "Tr2D", "QrD", "QLD"});
+    b.Heading(QStringLiteral("      物性数据"));
+    b.Fields({"CprD", "DenrD", "MrD", "LdrD", "DHrD", "DrvD", "MrvD"});
+    b.Heading(QStringLiteral("      壳程参数及计算结果"));
+    b.Fields({"mD", "dooD", "doiD", "DspD", "SlD"});
+    b.Text("SmL", "SmD", dash, 16);
+    b.Text("PmL", "PmD", dash, 16);
+    b.Fields({"BpD", "TaD", "UrvD", "UrD", "DpsD", "RsD", "krD", "KlD", "TwaD", "TwD"});
+
+    b.Heading(QStringLiteral("    2.内管数据"));
+    b.Heading(QStringLiteral("      工艺数据"));
+    b.Text("PhtL", "PhtD", dash);
+    b.Text("HTtL", "HTtD", dash);
+    b.Text("LatL", "LatD", CaptionOf(Child(window, "LatU")));
+    b.Fields({"WtD", "Tt1D", "Tt2D", "QtD"});
+    b.Heading(QStringLiteral("      物性数据"));
+    b.Fields({"CptD", "DentD", "MtD", "LdtD", "DHtD", "dtvD", "MtvD"});
+    b.Heading(QStringLiteral("      管程参数及计算结果"));
+    b.Fields({"dioD", "diiD"});
+    b.Text("TmL", "TmD", dash, 20);
+    b.Fields({"UtvD", "UtD", "DptD", "RtD", "ktD"});
+
+    b.Heading(QStringLiteral("    3.简明计算结果"));
+    b.Row(QStringLiteral("运行结果"), statusText, dash);
+    b.Fields({"QaD", "AdtD", "HLPD", "LaD", "KaD", "AcD", "ArD", "CsD"});
+    return b.lines_;
+}
+
+QString PlainText(const QList<ReportLine>& lines) {
+    QString out;
+    for (const ReportLine& l : lines)
+        out += l.text + QChar('\n');
+    return out;
+}
+
+QFont ReportFont() {
+    QFont f;
+    // "宋体" first; the others keep the columns monospaced where it is missing.
+    f.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
+                   QStringLiteral("WenQuanYi Zen Hei Mono"),
+                   QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("monospace")});
+    f.setPixelSize(14);
+    f.setStyleHint(QFont::TypeWriter);
+    return f;
+}
+
+void FillBox(QTextEdit& box, const QList<ReportLine>& lines) {
+    const QFont font = ReportFont();
+    box.setFont(font);
+    box.document()->setDefaultFont(font);
+    box.clear();
+
+    QTextCharFormat plain;
+    plain.setFont(font);
+    plain.setForeground(Qt::black);
+    QTextCharFormat heading = plain;
+    heading.setFontWeight(QFont::Bold);
+
+    QTextCursor c(box.document());
+    c.beginEditBlock();
+    c.setBlockCharFormat(plain);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const ReportLine& l = lines[i];
+        if (i > 0) c.insertBlock(QTextBlockFormat(), plain);
+        if (l.heading) {
+            QTextCharFormat h = heading;
+            h.clearProperty(QTextFormat::FontPixelSize);
+            h.setFontPointSize(l.pointSize);
+            c.insertText(l.text, h);
+        } else {
+            c.insertText(l.text, plain);
+        }
+    }
+    c.endEditBlock();
+
+    QTextCursor start(box.document());
+    box.setTextCursor(start);
+    box.ensureCursorVisible();
+}
+
+} // namespace tubalon::report
