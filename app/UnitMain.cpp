@@ -4,6 +4,8 @@
 #include "calc/Driver.h"
 #include "calc/Steps.h"
 #include "refdata/ChoiceTables.h"
+#include "refdata/PipePage.h"
+#include "refdata/PipeTable.h"
 #include "refdata/UnitPickList.h"
 #include "units/Colors.h"
 #include "units/ComboBoxU.h"
@@ -41,6 +43,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
+#include <cstdio>
 
 namespace tubalon {
 namespace {
@@ -115,7 +118,25 @@ TFormTubalon::TFormTubalon(QWidget* parent) : QMainWindow(parent) {
 
     TSPipes = new QWidget;
     TSPipes->setObjectName("TSPipes");
-    new QVBoxLayout(TSPipes);
+    auto* pl = new QVBoxLayout(TSPipes);
+    pipeTable = std::make_unique<TPipeTable>();
+    try {
+        pipeTable->Open(TPipeTable::DatabasePath(appDir_));
+    } catch (const std::exception& e) {
+        // The program still runs without the table: no automatic pipes, an empty page.
+        std::fprintf(stderr, "%s\n", e.what());
+    }
+    pipePage = new TPipePage(*pipeTable, TSPipes);
+    pipePage->setObjectName("PipePage");
+    pl->addWidget(pipePage);
+    connect(pipePage, &TPipePage::pipeChosen, this, &TFormTubalon::ApplyChosenPipe);
+    connect(pipePage, &TPipePage::selectFinished, this, [this] {
+        pickTarget = nullptr;
+        PCAll->setCurrentWidget(TSCalc);
+    });
+    case_.pipes = &pipeTable->series();
+    case_.pipeOrderContext = pipePage;
+    case_.pipeOrderReset = [](void* page) { static_cast<TPipePage*>(page)->ResetOrder(); };
     PCAll->addTab(TSPipes, QStringLiteral("管道系列"));
 
     TSReport = new QWidget;
@@ -755,6 +776,16 @@ QWidget* TFormTubalon::BuildCasePage() {
 }
 
 // ---- Handlers -------------------------------------------------------------------------
+
+void TFormTubalon::ApplyChosenPipe(double outer, double inner) {
+    if (pickTarget == SBDo) {
+        case_.dooD->SetSIValue(outer);
+        case_.doiD->SetSIValue(inner);
+    } else if (pickTarget == SBDi) {
+        case_.dioD->SetSIValue(outer);
+        case_.diiD->SetSIValue(inner);
+    }
+}
 
 void TFormTubalon::SetModified(bool m) {
     modified_ = m;

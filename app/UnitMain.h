@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -23,6 +24,8 @@ namespace tubalon {
 class TComboBoxU;
 class TEditD;
 class TMyStatusBar;
+class TPipePage;
+class TPipeTable;
 class TRadioGroup;
 class TRichEdit;
 
@@ -73,6 +76,12 @@ public:
     QToolButton* pickTarget = nullptr; // pipe page pick target
     TRichEdit *CmtsD = nullptr, *CmttD = nullptr;
     QLineEdit* EditLHysysName = nullptr;
+
+    // The pipe table, opened when the window is created, and its page.
+    std::unique_ptr<TPipeTable> pipeTable;
+    TPipePage* pipePage = nullptr;
+    // Applies a pipe chosen on the pipe page to the pick target's two diameters.
+    void ApplyChosenPipe(double outer, double inner);
 
     // Last calculation call, for tests and tools.
     int lastPasses = 0;

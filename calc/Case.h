@@ -11,16 +11,18 @@ namespace tubalon {
 
 class TEditD;
 class TRadioGroup;
+class TParamStore;
+class PipeSeries;
 
 // Every numeric field of the case, in the window's order.
 #define TUBALON_CASE_FIELDS(X)                                                                     \
     X(mD)                                                                                          \
-    X(ErD) X(dooD) X(doiD) X(DspD) X(SlD) X(BpD) X(UrvD) X(UrD) X(DpsD) X(RsD) X(krD) X(KlD)       \
-        X(TwaD) X(TwD) X(TaD) X(WrD) X(Tr1D) X(Tr2D) X(QrD) X(QLD) X(CprD) X(DenrD) X(MrD) X(LdrD) \
-            X(DHrD) X(DrvD) X(MrvD) X(WtD) X(Tt1D) X(Tt2D) X(QtD) X(CptD) X(DentD) X(MtD) X(LdtD)  \
-                X(DHtD) X(dtvD) X(PtvD) X(MtvD) X(EtD) X(dioD) X(diiD) X(TimeD) X(UtvD) X(UtD)     \
-                    X(DptD) X(RtD) X(ktD) X(QaD) X(AdtD) X(KaD) X(AcD) X(ArD) X(HLPD) X(CsD)       \
-                        X(LaD)
+    X(ErD)                                                                                         \
+    X(dooD) X(doiD) X(DspD) X(SlD) X(BpD) X(UrvD) X(UrD) X(DpsD) X(RsD) X(krD) X(KlD) X(TwaD)      \
+        X(TwD) X(TaD) X(WrD) X(Tr1D) X(Tr2D) X(QrD) X(QLD) X(CprD) X(DenrD) X(MrD) X(LdrD) X(DHrD) \
+            X(DrvD) X(MrvD) X(WtD) X(Tt1D) X(Tt2D) X(QtD) X(CptD) X(DentD) X(MtD) X(LdtD) X(DHtD)  \
+                X(dtvD) X(PtvD) X(MtvD) X(EtD) X(dioD) X(diiD) X(TimeD) X(UtvD) X(UtD) X(DptD)     \
+                    X(RtD) X(ktD) X(QaD) X(AdtD) X(KaD) X(AcD) X(ArD) X(HLPD) X(CsD) X(LaD)
 
 struct Case {
 #define TUBALON_DECLARE_FIELD(name) TEditD* name = nullptr;
@@ -42,6 +44,13 @@ struct Case {
     QLineEdit* HTtD = nullptr;
     QLineEdit* LarD = nullptr; // non-condensable share, percent
     QLineEdit* LatD = nullptr;
+
+    // Reference data the steps read: system parameters and the pipe table (may be empty).
+    const TParamStore* params = nullptr;
+    const PipeSeries* pipes = nullptr;
+    // Called when the automatic pipe choice ran, so the pipe page shows key order again.
+    void (*pipeOrderReset)(void* context) = nullptr;
+    void* pipeOrderContext = nullptr;
 };
 
 // Kept between calculation calls.
