@@ -2,6 +2,7 @@
 
 #include "formula/BuildinFuncs.h"
 
+#include <array>
 #include <cerrno>
 #include <cfloat>
 #include <chrono>
@@ -94,10 +95,10 @@ bool SameText(std::string_view a, std::string_view b) {
     return true;
 }
 
-// The part of a registry line's name that lookups compare.
-std::string_view KeyOf(const std::string& name) {
+// The part of a registry name that lookups compare: up to the first "=".
+std::size_t KeyLength(const std::string& name) {
     const auto eq = name.find('=');
-    return eq == std::string::npos ? std::string_view(name) : std::string_view(name).substr(0, eq);
+    return eq == std::string::npos ? name.size() : eq;
 }
 
 // digits [. digits] [E [+|-] digits], at least one mantissa digit.
@@ -150,16 +151,35 @@ const TBuildinFuncs kLibrary;
 
 } // namespace
 
+TFormulaParser::TFormulaParser(std::nullptr_t) {}
+
+// The messages and built-ins are registered once through SetMessage and AddFunction;
+// every new parser starts from a copy of that registry.
+const TFormulaParser& TFormulaParser::Registry() {
+    static const TFormulaParser* registry = [] {
+        auto* p = new TFormulaParser(nullptr);
+        p->Library_ = &kLibrary;
+        p->Messages_.reserve(std::size(kMessages) + 4);
+        p->MessageCodes_.reserve(std::size(kMessages) + 4);
+        for (const auto& m : kMessages)
+            p->SetMessage(m.Code, m.Text);
+        p->Functions_.reserve(56);
+        kLibrary.RegisterAll(*p);
+        return p;
+    }();
+    return *registry;
+}
+
 TFormulaParser::TFormulaParser() {
-    Library_ = &kLibrary;
+    const TFormulaParser& r = Registry();
+    Library_ = r.Library_;
+    Messages_ = r.Messages_;
+    MessageCodes_ = r.MessageCodes_;
+    Functions_.reserve(r.Functions_.size() + 4);
+    Functions_ = r.Functions_;
     Generator().seed(
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
         static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
-    Messages_.reserve(std::size(kMessages));
-    for (const auto& m : kMessages)
-        SetMessage(m.Code, m.Text);
-    Functions_.reserve(56);
-    Library_->RegisterAll(*this);
 }
 
 TFormulaParser::~TFormulaParser() = default;
@@ -167,7 +187,8 @@ TFormulaParser::~TFormulaParser() = default;
 void TFormulaParser::AddFunction(const TFpOwner* owner, const std::string& name, int kind,
                                  const std::string& handlerName) {
     for (const auto& f : Functions_)
-        if (SameText(KeyOf(f.Name), name)) {
+        if (f.KeyLength == name.size() &&
+            SameText(std::string_view(f.Name).substr(0, f.KeyLength), name)) {
             SetError(fpFunctionExists);
             return;
         }
@@ -178,23 +199,26 @@ void TFormulaParser::AddFunction(const TFpOwner* owner, const std::string& name,
     }
     if (!upper.empty() && !IsUpper(upper[0])) SetError(fpBadFunctionName);
     std::string handler = handlerName.empty() ? "m" + upper : handlerName;
-    Functions_.push_back({std::move(upper), std::move(handler), kind, owner});
+    const std::size_t key = KeyLength(upper);
+    Functions_.push_back({std::move(upper), key, std::move(handler), kind, owner});
 }
 
 void TFormulaParser::SetMessage(int code, const std::string& text) {
-    const std::string prefix = std::to_string(code) + "=";
-    for (auto& line : Messages_)
-        if (line.compare(0, prefix.size(), prefix) == 0) {
-            line = prefix + text;
+    std::string line = std::to_string(code);
+    line += '=';
+    line += text;
+    for (std::size_t i = 0; i < MessageCodes_.size(); ++i)
+        if (MessageCodes_[i] == code) {
+            Messages_[i] = std::move(line);
             return;
         }
-    Messages_.push_back(prefix + text);
+    MessageCodes_.push_back(code);
+    Messages_.push_back(std::move(line));
 }
 
 std::string TFormulaParser::MessageOf(int code) const {
-    const std::string prefix = std::to_string(code) + "=";
-    for (const auto& line : Messages_)
-        if (line.compare(0, prefix.size(), prefix) == 0) return line.substr(prefix.size());
+    for (std::size_t i = 0; i < MessageCodes_.size(); ++i)
+        if (MessageCodes_[i] == code) return Messages_[i].substr(Messages_[i].find('=') + 1);
     return {};
 }
 
@@ -532,7 +556,8 @@ bool TFormulaParser::TextArgument(std::string& out) {
 long double TFormulaParser::FunctionCall(const std::string& name) {
     const TFpFunction* fn = nullptr;
     for (const auto& f : Functions_)
-        if (SameText(KeyOf(f.Name), name)) {
+        if (f.KeyLength == name.size() &&
+            SameText(std::string_view(f.Name).substr(0, f.KeyLength), name)) {
             fn = &f;
             break;
         }
@@ -722,16 +747,24 @@ long double TFormulaParser::EvaluateWithValues(const std::string& text, TFpValue
             SetError(fpTooManyVariables);
             return 0;
         }
+        // Names are compared without regard to case, so each letter is looked up once.
+        std::array<bool, 26> seen{};
+        std::array<std::string, 26> value;
         for (std::size_t j : found) {
+            const int k = Upper(text[j]) - 'A';
+            if (seen[k]) continue;
+            seen[k] = true;
             const std::string letter(1, text[j]);
             if (!table->FpHasName(letter)) table->FpAddName(letter);
         }
+        for (int k = 0; k < 26; ++k)
+            if (seen[k]) value[k] = table->FpGetValue(std::string(1, static_cast<char>('A' + k)));
         if (!found.empty()) {
             formula.clear();
             std::size_t from = 0;
             for (std::size_t j : found) {
                 formula.append(text, from, j - from);
-                formula += table->FpGetValue(std::string(1, text[j]));
+                formula += value[Upper(text[j]) - 'A'];
                 from = j + 1;
                 if (formula.size() > kMaxSubstituted) break;
             }

@@ -12,6 +12,7 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -176,11 +177,15 @@ private:
         char Ch = 0;
     };
     struct TFpFunction {
-        std::string Name; // upper case
+        std::string Name;      // upper case
+        std::size_t KeyLength; // the part before any "=", which lookups compare
         std::string Handler;
         int Kind = 0;
         const TFpOwner* Owner = nullptr;
     };
+
+    explicit TFormulaParser(std::nullptr_t);
+    static const TFormulaParser& Registry();
 
     void Advance();
     void Skip();
@@ -200,6 +205,7 @@ private:
 
     int ErrorCode_ = 0;
     std::vector<std::string> Messages_;
+    std::vector<int> MessageCodes_; // the code of each line of Messages_
     std::string Formula_ = "0";
     std::vector<TFpFunction> Functions_;
     std::vector<TFpState> States_;
