@@ -6,6 +6,7 @@
 #include "units/Messages.h"
 
 #include <QApplication>
+#include <QProcess>
 #include <benchmark/benchmark.h>
 
 using namespace tubalon;
@@ -47,6 +48,24 @@ void BM_StartToWindowShown(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StartToWindowShown)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// tubalon-calc for the sample case, as a whole process.
+void BM_CalcToolProcess(benchmark::State& state) {
+    const QString tool = QCoreApplication::applicationDirPath() + "/../stage/bin/tubalon-calc";
+    QStringList args;
+    for (const char* kv :
+         {"CBAuto=0",     "WrD=1",      "CprD=4180",   "Tr1D=80",      "Tr2D=60",    "CptD=4180",
+          "Tt1D=20",      "Tt2D=40",    "DenrD=977.8", "MrD=0.000404", "LdrD=0.668", "DentD=995.7",
+          "MtD=0.000801", "LdtD=0.618", "dooD=0.057",  "doiD=0.05",    "dioD=0.032", "diiD=0.026",
+          "SlD=6",        "BpD=0.05",   "TaD=20"})
+        args << "--set" << kv;
+    for (auto _ : state) {
+        QProcess p;
+        p.start(tool, args);
+        if (!p.waitForFinished(10000)) state.SkipWithError("tubalon-calc did not finish");
+    }
+}
+BENCHMARK(BM_CalcToolProcess)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace
 
