@@ -250,7 +250,8 @@ TCellOutcome EvaluatePropertyCell(const TPropRecord* record, const QString& fiel
     // 12. Evaluation with the table.
     int code = 0;
     const long double v = EvaluateWithValues(text, values.FormulaTable(), code);
-    if (code != 0) return Failed(field, QStringLiteral("公式“%1”出错，%2").arg(s, MessageOf(code)));
+    if (code != 0)
+        return Failed(field, QStringLiteral("公式“%1”出错（%2）").arg(s, MessageOf(code)));
     return Value(field, static_cast<double>(v));
 }
 
