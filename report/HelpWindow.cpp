@@ -136,7 +136,8 @@ THelpWindow* ShowHelp(QWidget* owner, const QString& appDir, const QString& titl
                                                             Qt::FindDirectChildrenOnly)
                            : nullptr;
     if (!w) w = new THelpWindow(owner);
-    w->Open(ManualPath(appDir));
+    const QString path = ManualPath(appDir);
+    if (w->Path() != path || !QFileInfo::exists(path)) w->Open(path);
     w->show();
     w->raise();
     w->activateWindow();

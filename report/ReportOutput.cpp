@@ -109,7 +109,8 @@ void PrintDocument(QPrinter& printer, const QTextDocument& source) {
         p.setClipRect(QRect(0, 0, r.width(), r.height()));
         p.translate(0, -k * r.height());
         QAbstractTextDocumentLayout::PaintContext ctx;
-        ctx.clip = QRectF(0, k * r.height(), r.width(), r.height());
+        // Lines never straddle a page edge; the half pixel keeps the next page's first line out.
+        ctx.clip = QRectF(0, k * r.height() + 0.5, r.width(), r.height() - 1.0);
         ctx.palette.setColor(QPalette::Text, Qt::black);
         doc->documentLayout()->draw(&p, ctx);
         p.restore();
