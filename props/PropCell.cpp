@@ -301,6 +301,12 @@ TFpValueTable* TPlainValues::FormulaTable() {
     return adapter_.get();
 }
 
+bool TPlainValues::HasName(const QString& name) const {
+    for (const Row& r : rows)
+        if (r.name.compare(name, Qt::CaseInsensitive) == 0) return true;
+    return false;
+}
+
 void TPlainValues::SetValue(const QString& name, const QString& value) {
     for (Row& r : rows)
         if (r.name.compare(name, Qt::CaseInsensitive) == 0) {

@@ -75,6 +75,7 @@ public:
     QString GetValue(const QString& name) const override;
     QString RowValue(int row) const override;
     TFpValueTable* FormulaTable() override;
+    bool HasName(const QString& name) const;
     void SetValue(const QString& name, const QString& value);
     // Adds the row unless the name exists below the title (then changes nothing).
     void AddValue(const QString& name, const QString& value, const QString& unit = {},
