@@ -1,6 +1,6 @@
 #include "docs/MruUnit.h"
 
-#include "docs/IniFile.h"
+#include "refdata/IniFile.h"
 #include "units/Messages.h"
 
 #include <QAction>
@@ -68,10 +68,11 @@ QString TMostRecentFiles::StorageFile() const {
 
 void TMostRecentFiles::LoadList() {
     files_.clear();
-    const TIniFile ini(StorageFile());
-    if (ini.Exists()) {
+    const QString file = StorageFile();
+    if (QFileInfo::exists(file)) {
+        const TIniFile ini(file);
         for (unsigned r = 1; r <= maxFiles_; ++r) {
-            const QString path = ini.ReadString(kSection, QString::number(r));
+            const QString path = ini.ReadString(kSection, QString::number(r), QString());
             if (path.isEmpty()) break;
             files_.append(path);
         }
@@ -85,7 +86,11 @@ void TMostRecentFiles::SaveList() const {
         const qsizetype i = static_cast<qsizetype>(r) - 1;
         ini.WriteString(kSection, QString::number(r), i < files_.size() ? files_[i] : QString());
     }
-    ini.Save(); // a failure must not stop the program from closing
+    try {
+        ini.Flush();
+    } catch (const std::exception&) {
+        // a failure must not stop the program from closing
+    }
 }
 
 void TMostRecentFiles::AddFile(const QString& path) {

@@ -18,13 +18,14 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QTemporaryFile>
 #include <QTextEdit>
 #include <QWidget>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 namespace tubalon {
@@ -546,13 +547,39 @@ bool ReadFormRecords(const QList<QWidget*>& components, const QByteArray& data,
     return true;
 }
 
+namespace {
+
+[[noreturn]] void CannotCreate(const QString& fileName, const QString& why) {
+    throw Error(QStringLiteral("Cannot create file \"%1\". %2")
+                    .arg(QDir::toNativeSeparators(fileName), why));
+}
+
+// Writes a temporary file beside the target and renames it over the target once complete,
+// so the target holds either its old or its new content, never a part of it.
+void ReplaceFile(const QString& fileName, const QByteArray& bytes) {
+    QFileInfo info(fileName);
+    if (info.isSymLink()) info = QFileInfo(info.symLinkTarget());
+    if (info.isDir()) CannotCreate(fileName, QStringLiteral("Is a directory"));
+    if (!info.absoluteDir().exists()) CannotCreate(fileName, QStringLiteral("No such directory"));
+    QTemporaryFile tmp(info.absoluteFilePath() + QStringLiteral(".XXXXXX"));
+    if (!tmp.open()) CannotCreate(fileName, tmp.errorString());
+    if (tmp.write(bytes) != bytes.size() || !tmp.flush()) CannotCreate(fileName, tmp.errorString());
+    tmp.setPermissions(info.exists() ? info.permissions()
+                                     : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    tmp.close();
+    std::error_code ec;
+    std::filesystem::rename(QFile::encodeName(tmp.fileName()).toStdString(),
+                            QFile::encodeName(info.absoluteFilePath()).toStdString(), ec);
+    if (ec) CannotCreate(fileName, QString::fromStdString(ec.message()));
+    tmp.setAutoRemove(false);
+}
+
+} // namespace
+
 void SaveFormRecords(const QList<QWidget*>& components, const QString& fileName, bool captions,
                      const QStringList& excluded) {
-    const QByteArray bytes = WriteFormRecords(components, captions, excluded);
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        throw Error(QStringLiteral("Cannot create file \"%1\". %2")
-                        .arg(QDir::toNativeSeparators(fileName), f.errorString()));
+    ReplaceFile(fileName, WriteFormRecords(components, captions, excluded));
 }
 
 void SaveFormRecords(const QWidget* window, const QString& fileName, bool captions,

@@ -8,6 +8,7 @@
 #include "units/UnitLists.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -409,6 +410,20 @@ void FormRecordsTest::fileLevel() {
     QVERIFY(ErrorOf([&] {
                 LoadFormRecords(g.Components(), dir.path());
             }).startsWith("Cannot open file"));
+    const QString sub = dir.filePath("sub.cdp");
+    QVERIFY(QDir(dir.path()).mkdir("sub.cdp"));
+    const QString subError = ErrorOf([&] { SaveFormRecords(f.Components(), sub, false, {}); });
+    QVERIFY(subError.startsWith("Cannot create file"));
+
+    // Saving over a file replaces it whole and keeps its permissions; no temporary stays.
+    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    f.field->setText("4");
+    SaveFormRecords(f.Components(), path, false, {});
+    QCOMPARE(QFile(path).permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                            QFileDevice::ReadUser | QFileDevice::WriteUser);
+    QVERIFY(LoadFormRecords(g.Components(), path));
+    QCOMPARE(g.field->text(), QStringLiteral("4"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"case.cdp", "other.cdp"}));
 }
 
 QTEST_MAIN(FormRecordsTest)

@@ -208,10 +208,10 @@ void MruTest::saveWritesAllRanks() {
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
-    QCOMPARE(
-        bytes,
-        QByteArray("[Other]\r\nkey=1\r\n[MRU List]\r\n1=/c/b.cdp\r\n2=/c/\xB2\xE2\xCA\xD4.cdp\r\n"
-                   "3=\r\n4=\r\n5=\r\n6=\r\n7=\r\n8=\r\n9=\r\n"));
+    QCOMPARE(bytes,
+             QByteArray(
+                 "[Other]\r\nkey=1\r\n\r\n[MRU List]\r\n1=/c/b.cdp\r\n2=/c/\xB2\xE2\xCA\xD4.cdp\r\n"
+                 "3=\r\n4=\r\n5=\r\n6=\r\n7=\r\n8=\r\n9=\r\n"));
     // Stored on destruction, and read back by a new list.
     m.mrf->AddFile("/c/z.cdp");
     m.mrf->SetStoreOnDestroy(true);

@@ -1,0 +1,105 @@
+// The document commands of the main window: new (from a template), open, save, save as,
+// save as template, exit and the close query, with the recent-files list in the file menu.
+#pragma once
+
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+namespace tubalon {
+
+class TFormTubalon;
+class TMostRecentFiles;
+
+// One of the window's file dialogs. fileName is the name it shows, kept between showings.
+struct FileDialogSpec {
+    bool save = false;
+    QString title;
+    QString filter; // in the form "数据文件(*.cdp);;模板文件(*.dpt)"
+    QString defaultExt;
+    QString initialDir;
+    QString fileName;
+};
+
+// Shows a file dialog; returns the chosen path or an empty string when cancelled.
+using FileDialogFunc = std::function<QString(QWidget* parent, const FileDialogSpec& dialog)>;
+// Asks whether to save unsaved changes: Yes, No or Cancel.
+using AskSaveFunc = std::function<QMessageBox::StandardButton(QWidget* parent)>;
+
+// The standard dialogs: QFileDialog with the spec's title, filter, folder and default
+// extension; a read-only file, a missing file (open) or a missing folder (save) is refused
+// with a message and the dialog shown again.
+QString StandardFileDialog(QWidget* parent, const FileDialogSpec& dialog);
+// "数据没有保存，保存吗？" in a warning box titled "警告：" with Yes, No and Cancel.
+QMessageBox::StandardButton StandardAskSave(QWidget* parent);
+
+// Records excluded from every case file.
+QStringList CaseExcludedNames();
+// Writes the case (all controls except the report text, without captions). Raises
+// tubalon::Error when the file cannot be written; the old file then stays as it was.
+void WriteCaseFile(TFormTubalon& w, const QString& file);
+// Reads the case into the window, then re-applies the phase rules (PhrD, PhtD), the shape
+// rule and the progress display. Returns false when the file is missing or not a case
+// file (no field changed then). Errors of the reader propagate.
+bool ReadCaseFile(TFormTubalon& w, const QString& file);
+
+class TDocCommands : public QObject {
+    Q_OBJECT
+public:
+    // Child of the window. Puts the recent-files list into the file menu before the exit
+    // separator, loads it, and hooks the commands into the window (new, open, save, save as,
+    // template, close query).
+    explicit TDocCommands(TFormTubalon& window);
+    ~TDocCommands() override;
+
+    // The handlers. Each shows its own errors and returns true when it completed.
+    bool MFNewClick();
+    bool MFOpenClick();
+    bool MFSaveClick();
+    bool MFAsClick();
+    bool MFTempClick();
+    // Asks to save, then closes the window.
+    bool MFExitClick();
+    // False keeps the window open (the user cancelled, or the save failed).
+    bool FormCloseQuery();
+    // A recent file was picked.
+    bool MRFMenuClick(const QString& path);
+
+    // Before New, Open, a recent file and Exit: when the case is modified, asks to save.
+    // False stops the command: Cancel, a cancelled save dialog or a failed save.
+    bool BeforeNOSA();
+    // After a file was named, opened or saved: recent list (when add), caption, flag.
+    void AfterNOSA(bool add);
+
+    TMostRecentFiles* MRF() const { return mrf_; }
+
+    FileDialogSpec OpenDialogData, SaveDialogData, OpenDialogTemp, SaveDialogTemp;
+    // Replaceable so that tests and tools never block on a dialog.
+    FileDialogFunc fileDialog = StandardFileDialog;
+    AskSaveFunc askSave = StandardAskSave;
+
+private:
+    // Shows a dialog; a chosen name without extension gets the default one.
+    QString Ask(FileDialogSpec& dialog);
+    bool Guard(const std::function<void()>& body);
+    void OpenPath(const QString& path);
+
+    TFormTubalon& w_;
+    TMostRecentFiles* mrf_ = nullptr;
+};
+
+// The installed commands of a window, or nullptr.
+TDocCommands* DocCommandsOf(const TFormTubalon& w);
+
+// tubalon-calc CASE.cdp: opens the case as the Open command does (without prompt or
+// dialog), then, when recalculate, runs the calculation once as leaving a field does.
+// Returns an error text, empty on success.
+QString OpenCaseForTool(TFormTubalon& w, const QString& file, bool recalculate);
+// tubalon-calc --save FILE: saves as the Save command does. Returns an error text.
+QString SaveCaseForTool(TFormTubalon& w, const QString& file);
+
+} // namespace tubalon

@@ -1,0 +1,400 @@
+// The document commands on the main window, with scripted dialogs and answers.
+#include "docs/DocCommands.h"
+#include "app/CalcTool.h"
+#include "app/UnitMain.h"
+#include "docs/MruUnit.h"
+#include "docs/SaveFormData.h"
+#include "units/Colors.h"
+#include "units/EditD.h"
+#include "units/Messages.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QTest>
+#include <deque>
+#include <memory>
+
+using namespace tubalon;
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A window with its commands; dialogs answer from a script and are logged by title.
+struct Session {
+    QTemporaryDir dir;
+    std::unique_ptr<TFormTubalon> w = std::make_unique<TFormTubalon>();
+    TDocCommands* docs = new TDocCommands(*w);
+    std::deque<QString> answers; // paths the dialogs return in turn ("" = cancel)
+    QStringList shown;           // titles of the dialogs shown
+    QMessageBox::StandardButton answer = QMessageBox::Yes;
+    int asked = 0;
+
+    Session() {
+        docs->MRF()->SetStoreOnDestroy(false);
+        docs->MRF()->SetIniFile(dir.filePath("tubalon.ini"));
+        docs->fileDialog = [this](QWidget*, const FileDialogSpec& d) {
+            shown << d.title;
+            if (answers.empty()) return QString();
+            const QString a = answers.front();
+            answers.pop_front();
+            return a;
+        };
+        docs->askSave = [this](QWidget*) {
+            ++asked;
+            return answer;
+        };
+    }
+    QString Path(const QString& name) const { return dir.filePath(name); }
+    void Set(const QString& name, const QString& value) {
+        const QString e = SetControl(*w, name, value);
+        QVERIFY2(e.isEmpty(), qPrintable(e));
+    }
+    // A straight water-water case filled in and calculated.
+    void FillCase() {
+        for (const auto& [n, v] : std::initializer_list<std::pair<const char*, const char*>>{
+                 {"WrD", "2"},      {"Tr1D", "90"},     {"Tr2D", "60"},    {"CprD", "4187"},
+                 {"DenrD", "970"},  {"MrD", "0.00035"}, {"LdrD", "0.67"},  {"Tt1D", "20"},
+                 {"Tt2D", "50"},    {"CptD", "4180"},   {"DentD", "995"},  {"MtD", "0.0008"},
+                 {"LdtD", "0.61"},  {"SlD", "6"},       {"TaD", "20"},     {"BpD", "0.05"},
+                 {"ErD", "0.0002"}, {"EtD", "0.0002"},  {"RsD", "0.0002"}, {"RtD", "0.0002"}})
+            Set(n, v);
+        Set("CmtsD", QStringLiteral("热水"));
+    }
+    TEditD* Field(const char* name) const { return w->findChild<TEditD*>(name); }
+};
+
+// Every record of a window as written, for comparing whole states.
+QByteArray Snapshot(const TFormTubalon& w) {
+    return WriteFormRecords(w.Components(), false, CaseExcludedNames());
+}
+
+} // namespace
+
+class DocCommandsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { SetHeadlessMessages(true); }
+    void caseFileHoldsTheWholeWindow();
+    void saveAndReopenRestoresEverything();
+    void savePrompt_data();
+    void savePrompt();
+    void exitAsksOnceAndNoCloses();
+    void newCase_data();
+    void newCase();
+    void saveNamesOnlyWhenNeeded();
+    void templateLeavesTitleAndList();
+    void openTemplateAndWrongBanner();
+    void openErrorStopsTheCommand();
+    void recentFileOpens();
+    void dialogsAsDescribed();
+    void toolOptions();
+};
+
+void DocCommandsTest::caseFileHoldsTheWholeWindow() {
+    Session s;
+    const QString path = s.Path("a.cdp");
+    WriteCaseFile(*s.w, path);
+    QStringDecoder dec("GBK");
+    const QStringList lines = QString(dec.decode(ReadAll(path))).split("\r\n");
+    QCOMPARE(lines[0], QStringLiteral("Compatible Form Record File"));
+    QCOMPARE(lines[1], QStringLiteral("Version 1.1,2007.07.17"));
+    QCOMPARE(lines.size() - 4, 375 * 5); // after the split the last element is empty
+    QStringList names;
+    for (qsizetype i = 3; i + 4 < lines.size(); i += 5)
+        if (names.isEmpty() || names.last() != lines[i]) names << lines[i];
+    QCOMPARE(names.mid(0, 9), (QStringList{"FlowType", "CalTypeD", "CsminD", "EditLHysysName",
+                                           "CBAuto", "ShapeD", "LayType", "doiD", "doiU"}));
+    QVERIFY(!names.contains("REReport"));
+    QVERIFY(names.contains("CmtsD") && names.contains("CmttD"));
+}
+
+void DocCommandsTest::saveAndReopenRestoresEverything() {
+    Session s;
+    s.FillCase();
+    s.Set("WrU", "2");
+    s.Set("PhrD", "1");
+    s.Set("DHrD", "2257000");
+    s.Set("PhrD", "0");
+    QVERIFY(s.w->Modified());
+    const QString path = s.Path("case.cdp");
+    s.answers = {path};
+    QVERIFY(s.docs->MFSaveClick());
+    QCOMPARE(s.w->windowTitle(), QStringLiteral("Tubalon-[") + path + "]");
+    QVERIFY(!s.w->Modified());
+    QCOMPARE(s.docs->MRF()->Files(), QStringList{path});
+    const QByteArray saved = ReadAll(path);
+    QCOMPARE(saved, Snapshot(*s.w));
+
+    Session t;
+    t.answers = {path};
+    QVERIFY(t.docs->MFOpenClick());
+    QCOMPARE(Snapshot(*t.w), saved);
+    QCOMPARE(t.w->CurrentFile(), path);
+    QVERIFY(!t.w->Modified());
+    QCOMPARE(t.Field("WrD")->text(), s.Field("WrD")->text());
+    QCOMPARE(t.Field("DHrD")->text(), QStringLiteral("2257000"));
+    QVERIFY(!t.Field("DHrD")->isEnabled()); // the phase rule as saved
+    QCOMPARE(ColorOf(t.Field("QrD")), ColorOf(s.Field("QrD")));
+    // Saving again writes the same bytes.
+    QVERIFY(t.docs->MFSaveClick());
+    QCOMPARE(ReadAll(path), saved);
+}
+
+void DocCommandsTest::savePrompt_data() {
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("dialog"); // what the save dialog returns
+    QTest::addColumn<bool>("goesOn");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("no") << true << int(QMessageBox::No) << "" << true << false;
+    QTest::newRow("cancel") << true << int(QMessageBox::Cancel) << "" << false << false;
+    QTest::newRow("box closed") << true << int(QMessageBox::NoButton) << "" << false << false;
+    QTest::newRow("yes, named") << true << int(QMessageBox::Yes) << "" << true << true;
+    QTest::newRow("yes, dialog") << false << int(QMessageBox::Yes) << "x.cdp" << true << true;
+    QTest::newRow("yes, dialog cancelled")
+        << false << int(QMessageBox::Yes) << "" << false << false;
+    QTest::newRow("yes, save fails")
+        << false << int(QMessageBox::Yes) << "no/dir/x.cdp" << false << false;
+}
+
+void DocCommandsTest::savePrompt() {
+    QFETCH(bool, named);
+    QFETCH(int, answer);
+    QFETCH(QString, dialog);
+    QFETCH(bool, goesOn);
+    QFETCH(bool, written);
+    // Through the close query and through Open (whose own dialog is then cancelled).
+    for (int via = 0; via < 2; ++via) {
+        Session s;
+        const QString file = named ? s.Path("x.cdp") : QString();
+        s.w->SetCurrentFile(file);
+        s.Set("WrD", "3");
+        QVERIFY(s.w->Modified());
+        s.answer = static_cast<QMessageBox::StandardButton>(answer);
+        s.answers = {dialog.isEmpty() ? QString() : s.Path(dialog)};
+        const int errors = MessagesShown();
+        const bool closed = via == 0 ? s.w->close() : s.docs->MFOpenClick();
+        QCOMPARE(s.asked, 1);
+        if (via == 0) QCOMPARE(closed, goesOn);
+        if (via == 1) QCOMPARE(s.shown.contains(QStringLiteral("打开项目文件")), goesOn);
+        QCOMPARE(s.w->Modified(), !goesOn);
+        QCOMPARE(QFile::exists(s.Path("x.cdp")), written);
+        QCOMPARE(MessagesShown() > errors, dialog.startsWith("no/"));
+        if (written) QCOMPARE(s.w->windowTitle(), "Tubalon-[" + s.Path("x.cdp") + "]");
+    }
+}
+
+void DocCommandsTest::exitAsksOnceAndNoCloses() {
+    Session s;
+    s.w->show();
+    s.Set("WrD", "3");
+    s.answer = QMessageBox::No;
+    QVERIFY(s.docs->MFExitClick());
+    QCOMPARE(s.asked, 1);
+    QVERIFY(!s.w->isVisible());
+    QVERIFY(s.shown.isEmpty());
+
+    Session t;
+    t.w->show();
+    t.Set("WrD", "3");
+    t.answer = QMessageBox::Cancel;
+    QVERIFY(!t.docs->MFExitClick());
+    QVERIFY(t.w->isVisible());
+    QVERIFY(t.w->Modified());
+}
+
+void DocCommandsTest::newCase_data() {
+    QTest::addColumn<bool>("withTemplate");
+    QTest::addColumn<bool>("named");
+    QTest::newRow("template cancelled, name given") << false << true;
+    QTest::newRow("both cancelled") << false << false;
+    QTest::newRow("from template") << true << true;
+}
+
+void DocCommandsTest::newCase() {
+    QFETCH(bool, withTemplate);
+    QFETCH(bool, named);
+    Session s;
+    const QString temp = s.Path("t.dpt");
+    {
+        Session maker;
+        maker.Set("WrD", "7");
+        maker.Set("ShapeD", "1");
+        WriteCaseFile(*maker.w, temp);
+    }
+    s.FillCase();
+    s.answer = QMessageBox::No;
+    const QByteArray before = Snapshot(*s.w);
+    const QString file = s.Path("new.cdp");
+    s.answers = {withTemplate ? temp : QString(), named ? file : QString()};
+    QCOMPARE(s.docs->MFNewClick(), named);
+    QCOMPARE(s.shown, (QStringList{QStringLiteral("清选择模板"), QStringLiteral("保存项目文件")}));
+    QVERIFY(!QFile::exists(file));
+    if (!named) {
+        QCOMPARE(Snapshot(*s.w), before);
+        return;
+    }
+    QCOMPARE(s.w->windowTitle(), "Tubalon-[" + file + "]");
+    QVERIFY(!s.w->Modified());
+    QVERIFY(s.docs->MRF()->Files().isEmpty());
+    QCOMPARE(s.Field("WrD")->text(), withTemplate ? QStringLiteral("7") : QString());
+    QCOMPARE(s.Field("Tr1D")->text(), QString());
+    QCOMPARE(s.w->findChild<QComboBox*>("ShapeD")->currentIndex(), withTemplate ? 1 : 0);
+    // The template's own numbers (the flow, and the pitch its shape filled in) only.
+    const QStringList kept = withTemplate ? QStringList{"WrD", "DspD"} : QStringList{};
+    for (TEditD* f : s.w->NumericFields())
+        if (!kept.contains(f->objectName()))
+            QVERIFY2(f->text().isEmpty(), qPrintable(f->objectName()));
+    if (!withTemplate) {
+        QCOMPARE(ColorOf(s.Field("QrD")), clWindow); // results too become empty inputs
+        QVERIFY(!s.Field("QrD")->isReadOnly());
+    }
+}
+
+void DocCommandsTest::saveNamesOnlyWhenNeeded() {
+    Session s;
+    s.answers = {s.Path("plain")}; // the default extension is added
+    QVERIFY(s.docs->MFSaveClick());
+    QCOMPARE(s.w->CurrentFile(), s.Path("plain.cdp"));
+    QVERIFY(QFile::exists(s.Path("plain.cdp")));
+    QFile::remove(s.Path("plain.cdp"));
+    QVERIFY(s.docs->MFSaveClick()); // unchanged, named: written at once
+    QCOMPARE(s.shown.size(), 1);
+    QVERIFY(QFile::exists(s.Path("plain.cdp")));
+
+    s.answers = {s.Path("other.cdp")};
+    QVERIFY(s.docs->MFAsClick());
+    QCOMPARE(s.w->CurrentFile(), s.Path("other.cdp"));
+    QCOMPARE(s.docs->MRF()->Files(), (QStringList{s.Path("other.cdp"), s.Path("plain.cdp")}));
+
+    // A failed Save As keeps the document's name and its modified flag.
+    s.Set("WrD", "5");
+    s.answers = {s.Path("no/dir/x.cdp")};
+    QVERIFY(!s.docs->MFAsClick());
+    QCOMPARE(s.w->CurrentFile(), s.Path("other.cdp"));
+    QVERIFY(s.w->Modified());
+}
+
+void DocCommandsTest::templateLeavesTitleAndList() {
+    Session s;
+    s.answers = {s.Path("a.cdp")};
+    QVERIFY(s.docs->MFSaveClick());
+    s.Set("WrD", "9");
+    const QString title = s.w->windowTitle();
+    s.answers = {s.Path("water")};
+    QVERIFY(s.docs->MFTempClick());
+    QVERIFY(QFile::exists(s.Path("water.dpt")));
+    QCOMPARE(s.w->windowTitle(), title);
+    QCOMPARE(s.w->CurrentFile(), s.Path("a.cdp"));
+    QVERIFY(s.w->Modified());
+    QCOMPARE(s.docs->MRF()->Files(), QStringList{s.Path("a.cdp")});
+}
+
+void DocCommandsTest::openTemplateAndWrongBanner() {
+    Session s;
+    const QString temp = s.Path("t.dpt");
+    s.Set("WrD", "4");
+    WriteCaseFile(*s.w, temp);
+    s.Set("WrD", "5");
+    s.answer = QMessageBox::No;
+    s.answers = {temp};
+    QVERIFY(s.docs->MFOpenClick());
+    QCOMPARE(s.Field("WrD")->text(), QStringLiteral("4"));
+    QCOMPARE(s.w->CurrentFile(), temp);
+    QVERIFY(s.docs->MRF()->Files().isEmpty());
+
+    const QString bad = s.Path("bad.cdp");
+    QFile f(bad);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("not a case\r\n\r\n\r\nWrD\r\nString\r\nText\r\n8\r\n\r\n");
+    f.close();
+    s.answers = {bad};
+    QVERIFY(s.docs->MFOpenClick());
+    QCOMPARE(s.Field("WrD")->text(), QStringLiteral("4"));
+    QCOMPARE(s.w->windowTitle(), "Tubalon-[" + bad + "]");
+    QCOMPARE(s.docs->MRF()->Files(), QStringList{bad});
+}
+
+void DocCommandsTest::openErrorStopsTheCommand() {
+    Session s;
+    const QString bad = s.Path("bad.cdp");
+    QFile f(bad);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("Compatible Form Record File\r\nVersion 1.1,2007.07.17\r\n\r\n"
+            "WrD\r\nString\r\nText\r\n8\r\n\r\nWrD\r\nOrd\r\nColor\r\nred\r\n\r\n");
+    f.close();
+    const int before = MessagesShown();
+    s.answers = {bad};
+    QVERIFY(!s.docs->MFOpenClick());
+    QCOMPARE(MessagesShown(), before + 1);
+    QCOMPARE(s.Field("WrD")->text(), QStringLiteral("8")); // applied before the error
+    QCOMPARE(s.w->windowTitle(), QStringLiteral("Tubalon"));
+    QVERIFY(s.docs->MRF()->Files().isEmpty());
+}
+
+void DocCommandsTest::recentFileOpens() {
+    Session s;
+    const QString a = s.Path("a.cdp");
+    s.Set("WrD", "6");
+    s.answers = {a};
+    QVERIFY(s.docs->MFSaveClick());
+    s.Set("WrD", "1");
+    s.answer = QMessageBox::No;
+    QAction* entry = nullptr;
+    for (QAction* act : s.w->MFile->actions())
+        if (act->text() == "&1  " + a) entry = act;
+    QVERIFY(entry);
+    entry->trigger();
+    QCOMPARE(s.Field("WrD")->text(), QStringLiteral("6"));
+    QVERIFY(!s.w->Modified());
+    QCOMPARE(s.asked, 1);
+    // The entry sits between the template item and the exit item.
+    const QList<QAction*> acts = s.w->MFile->actions();
+    QCOMPARE(acts.indexOf(s.w->MFExitSeparator) + 1, acts.indexOf(s.w->MFExit));
+    QVERIFY(acts.indexOf(entry) < acts.indexOf(s.w->MFExitSeparator));
+    QVERIFY(acts.indexOf(entry) > acts.indexOf(s.w->MFTemp) + 1);
+}
+
+void DocCommandsTest::dialogsAsDescribed() {
+    Session s;
+    const QString dir = s.w->AppDir() + "../";
+    const FileDialogSpec* all[] = {&s.docs->OpenDialogData, &s.docs->SaveDialogData,
+                                   &s.docs->OpenDialogTemp, &s.docs->SaveDialogTemp};
+    const char* titles[] = {"打开项目文件", "保存项目文件", "清选择模板", "保存为模板"};
+    const char* filters[] = {"数据文件(*.cdp);;模板文件(*.dpt)", "数据文件(*.cdp)",
+                             "模板文件(*.dpt)", "模板文件(*.dpt)"};
+    const char* exts[] = {"cdp", "cdp", "dpt", "dpt"};
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(all[i]->title, QString::fromUtf8(titles[i]));
+        QCOMPARE(all[i]->filter, QString::fromUtf8(filters[i]));
+        QCOMPARE(all[i]->defaultExt, QString::fromUtf8(exts[i]));
+        QCOMPARE(all[i]->initialDir, dir);
+        QCOMPARE(all[i]->save, i % 2 == 1);
+    }
+}
+
+void DocCommandsTest::toolOptions() {
+    Session s;
+    s.FillCase();
+    const QString path = s.Path("tool.cdp");
+    QCOMPARE(SaveCaseForTool(*s.w, path), QString());
+    QCOMPARE(ReadAll(path), Snapshot(*s.w));
+
+    TFormTubalon w;
+    QCOMPARE(OpenCaseForTool(w, path, true), QString());
+    QCOMPARE(Snapshot(w), ReadAll(path));
+    QCOMPARE(w.windowTitle(), "Tubalon-[" + path + "]");
+    QVERIFY(OpenCaseForTool(w, s.Path("missing.cdp"), false).contains("不存在"));
+    QVERIFY(SaveCaseForTool(w, s.Path("no/dir/x.cdp")).startsWith("Cannot create file"));
+}
+
+QTEST_MAIN(DocCommandsTest)
+#include "DocCommandsTest.moc"
