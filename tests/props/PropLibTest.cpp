@@ -294,3 +294,17 @@ TEST(PropLib, ShippedLibraryLoads) {
 }
 
 } // namespace
+
+namespace {
+
+// Saving the library unchanged writes the shipped file byte for byte.
+TEST(PropLib, ShippedFileIsInTheProgramsOwnLayout) {
+    QFile f(QStringLiteral(TUBALON_SHIPPED_LIB));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray shipped = f.readAll();
+    TPropLib lib;
+    lib.Load(f.fileName());
+    EXPECT_EQ(lib.ToText(), shipped);
+}
+
+} // namespace

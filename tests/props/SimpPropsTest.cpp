@@ -94,6 +94,21 @@ private slots:
         QVERIFY(!dlg.PageControlP->isTabVisible(1));
     }
 
+    void navigatorHints() {
+        QTemporaryDir dir;
+        WriteLib(dir.path(), kTwoRecords);
+        TFormSimpPL dlg(dir.path());
+        QStringList hints;
+        for (int b = TDBNavigator::First; b <= TDBNavigator::Refresh; ++b)
+            hints << dlg.DBNavigator1->ButtonAt(TDBNavigator::Button(b))->toolTip();
+        QCOMPARE(hints, (QStringList{"开头", "上一个", "下一个", "最后", "插入", "删除", "编辑",
+                                     "确认", "取消", "刷新"}));
+        // Browsing by the list moves the current record.
+        dlg.DBGrid1->setCurrentCell(1, 0);
+        QCOMPARE(dlg.PropLib.CurrentIndex(), 1);
+        QCOMPARE(dlg.ShowText[1]->text(), QString("坏公式"));
+    }
+
     void missingLibraryIsReportedAndClosed() {
         QTemporaryDir dir;
         const int before = MessagesShown();
