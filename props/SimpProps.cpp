@@ -109,8 +109,14 @@ TFormSimpPL::TFormSimpPL(const QString& appDir, QWidget* parent) : QDialog(paren
     setWindowTitle(QStringLiteral("简易物性数据库"));
     path_ = PropLibPath(appDir);
 
+    // The list keeps its width; the page control takes the rest of the dialog's width.
     auto* top = new QHBoxLayout(this);
-    auto* left = new QVBoxLayout;
+    top->setContentsMargins(6, 6, 6, 6);
+    top->setSpacing(6);
+    auto* leftPanel = new QWidget(this);
+    leftPanel->setFixedWidth(kPropDialogWidth - kPropPageWidth - 20);
+    auto* left = new QVBoxLayout(leftPanel);
+    left->setContentsMargins(0, 0, 0, 0);
     DBNavigator1 = new TDBNavigator(this);
     DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
     DBGrid1 = new QTableWidget(0, 2, this);
@@ -120,11 +126,12 @@ TFormSimpPL::TFormSimpPL(const QString& appDir, QWidget* parent) : QDialog(paren
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid1->verticalHeader()->setVisible(false);
+    DBGrid1->verticalHeader()->setDefaultSectionSize(20);
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
     DBGrid1->setColumnWidth(0, 60);
     left->addWidget(DBNavigator1);
     left->addWidget(DBGrid1);
-    top->addLayout(left, 1);
+    top->addWidget(leftPanel);
 
     PageControlP = new QTabWidget(this);
     PageControlP->setObjectName(QStringLiteral("PageControlP"));
@@ -471,9 +478,15 @@ void TFormSimpPL::RefreshRecord() {
     const TPropRecord* rec = PropLib.Current();
     for (int i = 0; i < kPropFieldCount; ++i) {
         const QString text = rec ? rec->Text(i) : QString();
-        if (QLineEdit* e = ShowText[static_cast<size_t>(i)]) e->setText(text);
+        if (QLineEdit* e = ShowText[static_cast<size_t>(i)]) {
+            e->setText(text);
+            e->setCursorPosition(0);
+        }
         if (QLineEdit* e = EditText[static_cast<size_t>(i)]) {
-            if (e->text() != text) e->setText(text);
+            if (e->text() != text) {
+                e->setText(text);
+                e->setCursorPosition(0);
+            }
         }
     }
     refreshing_ = false;
