@@ -83,6 +83,10 @@ QString SetControl(TFormTubalon& w, const QString& name, const QString& value) {
     QWidget* c = w.findChild<QWidget*>(name);
     if (!c || !(IsCaseControl(c) || qobject_cast<TComboBoxU*>(c)))
         return QStringLiteral("unknown control: %1").arg(name);
+    // A user can neither reach a disabled control nor type into a read-only one.
+    if (!c->isEnabled()) return QStringLiteral("control is disabled: %1").arg(name);
+    if (auto* e = qobject_cast<QLineEdit*>(c); e && e->isReadOnly())
+        return QStringLiteral("control is read-only: %1").arg(name);
     if (auto* u = qobject_cast<TComboBoxU*>(c)) {
         int i = 0;
         if (!ParseIndex(value, u->count(), i))

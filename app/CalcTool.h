@@ -12,7 +12,8 @@ class TFormTubalon;
 
 // Acts on a control as a user would: a field or edit gets the text typed and is left; a
 // list, unit selector or radio group gets item VALUE picked; a check box is set (1/0) and
-// left. Returns an error text for an unknown control or a bad value, else empty.
+// left. Returns an error text for an unknown, disabled or read-only control or a bad
+// value, else empty.
 QString SetControl(TFormTubalon& w, const QString& name, const QString& value);
 
 // One line per control: NAME, value, and for numeric fields unit and state.

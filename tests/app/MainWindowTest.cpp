@@ -295,8 +295,7 @@ private slots:
                 {"Tr2D", "60"},
                 {"WtD", "1"},
                 {"CptD", "4180"},
-                {"Tt1D", "20"},
-                {"Tt2D", ""}});
+                {"Tt1D", "20"}});
         QCOMPARE(F("Tt2D")->text(), QString("40"));
         QCOMPARE(ColorOf(F("Tt2D")), clSolved);
         QCOMPARE(F("AdtD")->text(), QString("40"));
@@ -369,8 +368,7 @@ private slots:
                 {"WtD", "2"},
                 {"CptD", "4180"},
                 {"Tt1D", "20"},
-                {"Tt2D", "60"},
-                {"WrD", ""}});
+                {"Tt2D", "60"}});
         const double wr = 2 * 4180 * 40 / (0.9 * 2257000);
         QVERIFY(std::fabs(F("WrD")->GetSIValue() - wr) < 1e-8);
         QVERIFY(std::fabs(F("QrD")->GetSIValue() + wr * 2257000) < 1e-4);
@@ -382,8 +380,7 @@ private slots:
                 {"Tr1D", "80"},
                 {"CptD", "4180"},
                 {"Tt1D", "20"},
-                {"Tt2D", "40"},
-                {"WtD", "1"}});
+                {"Tt2D", "40"}});
         HeadlessLog().clear();
         Set("Tr2D", "6o");
         QCOMPARE(HeadlessLog().size(), 2);
