@@ -1,9 +1,23 @@
-// Steps 1 to 6 and 10 to 13: pipes, film coefficients, wall, sizing, pressure drop.
+// Steps 1 to 6 and 10 to 13: pipes, film coefficients, wall, sizing, heat loss, pressure drop.
+// Each step tests its inputs, reads the fields in SI, calls its kernel and writes the results.
+#include "calc/AutoPipe.h"
+#include "calc/Film.h"
+#include "calc/PressureDrop.h"
+#include "calc/Sizing.h"
 #include "calc/Steps.h"
+#include "calc/Wall.h"
 
+#include "refdata/Params.h"
+#include "refdata/PipeSeries.h"
+#include "units/Colors.h"
+#include "units/Controls.h"
+#include "units/EditD.h"
+#include "units/NumberFormat.h"
 #include "units/Tools2.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 
 namespace tubalon {
 
@@ -11,35 +25,326 @@ double ConductivityOf(const QComboBox* list) {
     return ItemValue(list->currentText());
 }
 
-StepOutcome StepAutoPipes(Case&, CalcState&) {
+namespace {
+
+using kernel::Shape;
+
+double V(const TEditD* f) {
+    return f->GetSIValue();
+}
+
+bool Filled(const TEditD* f) {
+    return !f->text().isEmpty();
+}
+
+TEditD* Write(TEditD* f, double v) {
+    return SetComputed(f, clComputed, kResultTolerance, v);
+}
+
+Shape ShapeOf(const Case& c) {
+    switch (c.ShapeD->currentIndex()) {
+    case 1:
+        return Shape::Helical;
+    case 2:
+        return Shape::Kettle;
+    default:
+        return Shape::Straight;
+    }
+}
+
+// The curvature of a helical coil: coil diameter SlD and pitch ratio DspD.
+kernel::Coil CoilOf(const Case& c) {
+    kernel::Coil coil;
+    if (ShapeOf(c) == Shape::Helical && AllFilled({c.SlD, c.DspD})) {
+        coil.on = true;
+        coil.diameter = V(c.SlD);
+        coil.pitch = V(c.DspD);
+    }
+    return coil;
+}
+
+const TParamStore& ParamsOf(const Case& c) {
+    static const TParamStore defaults;
+    return c.params ? *c.params : defaults;
+}
+
+const PipeSeries& PipesOf(const Case& c) {
+    static const PipeSeries none;
+    return c.pipes ? *c.pipes : none;
+}
+
+bool IsHot(const QLineEdit* side) {
+    return side && side->text() == QStringLiteral("热流体");
+}
+
+} // namespace
+
+StepOutcome StepAutoPipes(Case& c, CalcState& s) {
+    if (!c.CBAuto->isChecked() || !AllFilled({c.WtD, c.DentD, c.WrD, c.DenrD}))
+        return StepOutcome::Continue;
+    kernel::AutoPipeIn in;
+    in.innerFlow = V(c.WtD);
+    if (c.PhtD->currentIndex() == 0) {
+        in.innerDensity = V(c.DentD);
+    } else {
+        if (!Filled(c.dtvD)) return StepOutcome::EndCall;
+        in.innerDensity = V(c.dtvD);
+    }
+    in.annulusFlow = V(c.WrD);
+    if (c.PhrD->currentIndex() == 0) {
+        in.annulusDensity = V(c.DenrD);
+    } else {
+        if (!Filled(c.DrvD)) return StepOutcome::EndCall;
+        in.annulusDensity = V(c.DrvD);
+    }
+    const TParamStore& p = ParamsOf(c);
+    in.boundaryDensity = p.Number(paramkey::kBoundaryDensity);
+    in.annulusGas = p.Number(paramkey::kAnnulusGasVelocity);
+    in.annulusLiquid = p.Number(paramkey::kAnnulusLiquidVelocity);
+    in.innerGas = p.Number(paramkey::kInnerGasVelocity);
+    in.innerLiquid = p.Number(paramkey::kInnerLiquidVelocity);
+    if (ShapeOf(c) == Shape::Kettle) {
+        in.kettle = true;
+        if (c.TimeD->text().isEmpty()) c.TimeD->setText(p.Value(paramkey::kKettleSpaceTime));
+        const bool height = Filled(c.SlD);
+        in.kettleVelocity = kernel::KettleVelocity(height, height ? V(c.SlD) : 0, V(c.TimeD));
+    }
+    const kernel::PipeChoice pipes = kernel::ChoosePipes(in, PipesOf(c));
+    if (c.pipeOrderReset) c.pipeOrderReset(c.pipeOrderContext);
+    if (Filled(c.diiD) && V(c.diiD) > pipes.innerInner) ++s.k;
+    if (s.k >= 4) return StepOutcome::Continue;
+    Write(c.diiD, pipes.innerInner);
+    Write(c.dioD, pipes.innerOuter);
+    Write(c.doiD, pipes.outerInner);
+    return Write(c.dooD, pipes.outerOuter) ? StepOutcome::Restart : StepOutcome::Continue;
+}
+
+StepOutcome StepAnnulusSinglePhase(Case& c, CalcState&) {
+    if (c.PhrD->currentIndex() != 0 ||
+        !AllFilled({c.LdrD, c.doiD, c.dioD, c.WrD, c.MrD, c.CprD, c.DenrD}))
+        return StepOutcome::Continue;
+    kernel::AnnulusSinglePhaseIn in;
+    in.w = V(c.WrD);
+    in.cp = V(c.CprD);
+    in.density = V(c.DenrD);
+    in.viscosity = V(c.MrD);
+    in.conductivity = V(c.LdrD);
+    in.outerInner = V(c.doiD);
+    in.innerOuter = V(c.dioD);
+    in.hotFluid = IsHot(c.HTrD);
+    in.coil = CoilOf(c);
+    const kernel::FilmResult r = kernel::AnnulusSinglePhase(in);
+    Write(c.krD, r.h);
+    Write(c.UrD, r.u);
     return StepOutcome::Continue;
 }
-StepOutcome StepAnnulusSinglePhase(Case&, CalcState&) {
+
+StepOutcome StepAnnulusCondensing(Case& c, CalcState& s) {
+    if (c.PhrD->currentIndex() != 1 ||
+        !AllFilled({c.DenrD, c.LdrD, c.doiD, c.dioD, c.diiD, c.MrD, c.DHrD, c.Tr1D, c.Tr2D, c.Tt1D,
+                    c.Tt2D, c.RsD, c.ktD, c.WrD, c.SlD}))
+        return StepOutcome::Continue;
+    // An empty inner fouling resistance takes a usual clean-service figure.
+    if (c.RtD->text().isEmpty()) Write(c.RtD, 0.0002);
+    kernel::AnnulusCondensingIn in;
+    in.w = V(c.WrD);
+    in.density = V(c.DenrD);
+    in.viscosity = V(c.MrD);
+    in.conductivity = V(c.LdrD);
+    in.latentHeat = V(c.DHrD);
+    in.outerInner = V(c.doiD);
+    in.innerOuter = V(c.dioD);
+    in.innerInner = V(c.diiD);
+    in.tr1 = V(c.Tr1D);
+    in.tr2 = V(c.Tr2D);
+    in.tt1 = V(c.Tt1D);
+    in.tt2 = V(c.Tt2D);
+    in.rs = V(c.RsD);
+    in.rt = V(c.RtD);
+    in.innerFilm = V(c.ktD);
+    in.wallConductivity = ConductivityOf(c.TmD);
+    in.length = V(c.SlD);
+    in.nonCondensable = s.yr;
+    in.shape = ShapeOf(c);
+    in.kettleLying = c.LayType->ItemIndex() == 1;
+    in.coil = CoilOf(c);
+    const kernel::CondensingResult r = kernel::AnnulusCondensing(in);
+    Write(c.krD, r.h);
+    Write(c.UrD, r.u);
+    if (AllFilled({c.UrD, c.DenrD, c.DrvD}))
+        Write(c.UrvD, kernel::VapourVelocity(V(c.UrD), V(c.DenrD), V(c.DrvD)));
     return StepOutcome::Continue;
 }
-StepOutcome StepAnnulusCondensing(Case&, CalcState&) {
+
+StepOutcome StepInnerSinglePhase(Case& c, CalcState&) {
+    if (c.PhtD->currentIndex() != 0 || !AllFilled({c.LdtD, c.diiD, c.WtD, c.MtD, c.CptD, c.DentD}))
+        return StepOutcome::Continue;
+    kernel::InnerSinglePhaseIn in;
+    in.w = V(c.WtD);
+    in.cp = V(c.CptD);
+    in.density = V(c.DentD);
+    in.viscosity = V(c.MtD);
+    in.conductivity = V(c.LdtD);
+    in.innerInner = V(c.diiD);
+    in.hotFluid = IsHot(c.HTtD);
+    in.coil = CoilOf(c);
+    const kernel::FilmResult r = kernel::InnerSinglePhase(in);
+    Write(c.ktD, r.h);
+    Write(c.UtD, r.u);
     return StepOutcome::Continue;
 }
-StepOutcome StepInnerSinglePhase(Case&, CalcState&) {
+
+StepOutcome StepInnerCondensing(Case& c, CalcState&) {
+    if (c.PhtD->currentIndex() != 1 || !AllFilled({c.diiD, c.WtD, c.DentD, c.Tt1D}))
+        return StepOutcome::Continue;
+    kernel::InnerCondensingIn in;
+    in.w = V(c.WtD);
+    in.density = V(c.DentD);
+    in.innerInner = V(c.diiD);
+    in.tt1 = V(c.Tt1D);
+    in.haveDuty = AllFilled({c.LaD, c.QtD});
+    if (in.haveDuty) {
+        in.length = V(c.LaD);
+        in.duty = V(c.QtD);
+    }
+    in.coil = CoilOf(c);
+    const kernel::FilmResult r = kernel::InnerCondensing(in);
+    Write(c.ktD, r.h);
+    Write(c.UtD, r.u);
+    if (AllFilled({c.UtD, c.DentD, c.dtvD}))
+        Write(c.UtvD, kernel::VapourVelocity(V(c.UtD), V(c.DentD), V(c.dtvD)));
     return StepOutcome::Continue;
 }
-StepOutcome StepInnerCondensing(Case&, CalcState&) {
+
+StepOutcome StepInsulation(Case& c, CalcState&) {
+    if (!AllFilled({c.dooD, c.krD, c.doiD, c.dioD, c.RsD, c.Tr1D, c.Tr2D, c.TaD}))
+        return StepOutcome::Continue;
+    kernel::InsulationIn in;
+    in.outerOuter = V(c.dooD);
+    in.annulusFilm = V(c.krD);
+    in.outerInner = V(c.doiD);
+    in.rs = V(c.RsD);
+    in.shellConductivity = ConductivityOf(c.SmD);
+    in.thickness = V(c.BpD); // not part of the test: an empty thickness is an error
+    in.insulationConductivity = ConductivityOf(c.PmD);
+    in.tr1 = V(c.Tr1D);
+    in.tr2 = V(c.Tr2D);
+    in.ta = V(c.TaD);
+    const kernel::InsulationOut r = kernel::InsulationSurface(in);
+    Write(c.TwD, r.tw);
+    Write(c.KlD, r.kl);
+    Write(c.TwaD, r.twa);
     return StepOutcome::Continue;
 }
-StepOutcome StepInsulation(Case&, CalcState&) {
+
+StepOutcome StepOverallCoefficient(Case& c, CalcState&) {
+    if (!AllFilled({c.RsD, c.dioD, c.doiD, c.diiD, c.krD, c.ktD, c.RtD}))
+        return StepOutcome::Continue;
+    kernel::OverallIn in;
+    in.annulusFilm = V(c.krD);
+    in.rs = V(c.RsD);
+    in.innerOuter = V(c.dioD);
+    in.innerInner = V(c.diiD);
+    in.wallConductivity = ConductivityOf(c.TmD);
+    in.innerFilm = V(c.ktD);
+    in.rt = V(c.RtD);
+    Write(c.KaD, kernel::OverallCoefficient(in));
     return StepOutcome::Continue;
 }
-StepOutcome StepOverallCoefficient(Case&, CalcState&) {
+
+StepOutcome StepSizing(Case& c, CalcState&) {
+    if (!AllFilled({c.QaD, c.KaD, c.AdtD, c.dioD, c.SlD})) return StepOutcome::Continue;
+    kernel::SizingIn in;
+    in.design = c.CalTypeD->currentIndex() == 0;
+    if (!in.design && c.mD->text().isEmpty()) return StepOutcome::EndCall;
+    in.duty = V(c.QaD);
+    in.overall = V(c.KaD);
+    in.meanDiff = V(c.AdtD);
+    in.margin = StrToFloat(c.CsminD->currentText()) / 100;
+    in.innerOuter = V(c.dioD);
+    in.length = V(c.SlD);
+    in.shape = ShapeOf(c);
+    in.pitchFilled = Filled(c.DspD);
+    if (in.pitchFilled) in.pitch = V(c.DspD);
+    if (!in.design) in.passes = V(c.mD);
+    const kernel::SizingOut r = kernel::Size(in);
+    if (in.shape == Shape::Kettle) {
+        // The needed wall height becomes the kettle height, an ordinary input once it agrees.
+        if (Write(c.SlD, r.la)) return StepOutcome::Restart;
+        ClearComputed(c.SlD);
+        c.SlD->SetSIValue(r.la);
+    }
+    Write(c.CsD, r.cs);
+    Write(c.AcD, r.ac);
+    if (r.passes) Write(c.mD, *r.passes);
+    Write(c.ArD, r.ar);
+    Write(c.LaD, r.la);
     return StepOutcome::Continue;
 }
-StepOutcome StepSizing(Case&, CalcState&) {
+
+StepOutcome StepHeatLoss(Case& c, CalcState&) {
+    if (!AllFilled({c.KlD, c.ArD, c.TwD, c.TaD, c.QrD})) return StepOutcome::Continue;
+    const double ql = kernel::HeatLoss(V(c.KlD), V(c.ArD), V(c.TwD), V(c.TaD));
+    Write(c.QLD, ql);
+    Write(c.HLPD, kernel::HeatLossShare(ql, V(c.QrD)));
     return StepOutcome::Continue;
 }
-StepOutcome StepHeatLoss(Case&, CalcState&) {
-    return StepOutcome::Continue;
-}
-StepOutcome StepPressureDrop(Case&, CalcState&) {
-    return StepOutcome::Continue;
+
+StepOutcome StepPressureDrop(Case& c, CalcState&) {
+    if (!AllFilled({c.DenrD, c.doiD, c.dioD, c.WrD, c.MrD, c.ErD, c.mD, c.SlD, c.WtD, c.DentD,
+                    c.diiD, c.MtD, c.EtD}))
+        return StepOutcome::EndCallProgress;
+    const TParamStore& p = ParamsOf(c);
+    const Shape shape = ShapeOf(c);
+    const bool pitch = Filled(c.DspD);
+
+    bool annulus = true;
+    kernel::AnnulusDropIn a;
+    if (c.PhrD->currentIndex() == 1) {
+        annulus = AllFilled({c.DrvD, c.MrvD});
+        if (annulus) {
+            a.density = V(c.DrvD);
+            a.viscosity = V(c.MrvD);
+        }
+    } else {
+        a.density = V(c.DenrD);
+        a.viscosity = V(c.MrD);
+    }
+    if (annulus) {
+        a.outerInner = V(c.doiD);
+        a.innerOuter = V(c.dioD);
+        a.roughness = V(c.ErD);
+        a.w = V(c.WrD);
+        a.passes = V(c.mD);
+        a.length = V(c.SlD);
+        a.shape = shape;
+        a.pitchFilled = pitch;
+        if (pitch) a.pitch = V(c.DspD);
+        const double zeta = p.Number(paramkey::kAnnulusEntry) + p.Number(paramkey::kAnnulusExit);
+        if (const auto dp = kernel::AnnulusPressureDrop(a, zeta)) Write(c.DpsD, *dp);
+    }
+
+    kernel::InnerDropIn t;
+    if (c.PhtD->currentIndex() == 1) {
+        if (!AllFilled({c.dtvD, c.MtvD})) return StepOutcome::EndCallProgress;
+        t.density = V(c.dtvD);
+        t.viscosity = V(c.MtvD);
+    } else {
+        t.density = V(c.DentD);
+        t.viscosity = V(c.MtD);
+    }
+    t.w = V(c.WtD);
+    t.innerInner = V(c.diiD);
+    t.innerOuter = V(c.dioD);
+    t.roughness = V(c.EtD);
+    t.passes = V(c.mD);
+    t.length = V(c.SlD);
+    t.shape = shape;
+    t.pitchFilled = pitch;
+    if (pitch) t.pitch = V(c.DspD);
+    const auto dp = kernel::InnerPressureDrop(t, p.Number(paramkey::kUBend));
+    if (dp && Write(c.DptD, *dp)) return StepOutcome::Restart;
+    return StepOutcome::EndCallProgress;
 }
 
 } // namespace tubalon
