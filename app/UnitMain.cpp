@@ -166,6 +166,9 @@ TFormTubalon::TFormTubalon(QWidget* parent) : QMainWindow(parent) {
 
 TFormTubalon::~TFormTubalon() {
     qApp->removeEventFilter(this);
+    // The page's model uses the table's connection: it goes first.
+    delete pipePage;
+    pipePage = nullptr;
 }
 
 void TFormTubalon::BuildMenus() {

@@ -278,7 +278,10 @@ StepOutcome StepSizing(Case& c, CalcState&) {
     Write(c.AcD, r.ac);
     if (r.passes) Write(c.mD, *r.passes);
     Write(c.ArD, r.ar);
-    Write(c.LaD, r.la);
+    // Condensing inside the tube, the film coefficient depends on the length: a new length
+    // starts the pass again so that both agree within the call (in rating mode nothing else
+    // would restart it).
+    if (Write(c.LaD, r.la) && c.PhtD->currentIndex() == 1) return StepOutcome::Restart;
     return StepOutcome::Continue;
 }
 
