@@ -100,6 +100,8 @@ TDocCommands::TDocCommands(TFormTubalon& window) : QObject(&window), w_(window) 
     mrf_->SetMaxFiles(9);
     mrf_->SetShowFullPath(true);
     mrf_->SetFileExt(QStringLiteral("cdp"));
+    // Headless runs (tubalon-calc) leave the user's list alone.
+    mrf_->SetStoreOnDestroy(!HeadlessMessages());
     if (w_.MFile) {
         const qsizetype sep = w_.MFile->actions().indexOf(w_.MFExitSeparator);
         mrf_->SetMenuPosition(static_cast<unsigned>(sep >= 0 ? sep : 6));

@@ -96,6 +96,8 @@ private slots:
     void recentFileOpens();
     void dialogsAsDescribed();
     void toolOptions();
+    void shippedCasesReadBackUnchanged_data();
+    void shippedCasesReadBackUnchanged();
 };
 
 void DocCommandsTest::caseFileHoldsTheWholeWindow() {
@@ -394,6 +396,36 @@ void DocCommandsTest::toolOptions() {
     QCOMPARE(w.windowTitle(), "Tubalon-[" + path + "]");
     QVERIFY(OpenCaseForTool(w, s.Path("missing.cdp"), false).contains("不存在"));
     QVERIFY(SaveCaseForTool(w, s.Path("no/dir/x.cdp")).startsWith("Cannot create file"));
+}
+
+void DocCommandsTest::shippedCasesReadBackUnchanged_data() {
+    QTest::addColumn<QString>("path");
+    const QDir src(QStringLiteral(TUBALON_SOURCE_DIR));
+    int n = 0;
+    for (const char* folder : {"examples", "data"}) {
+        const QDir d(src.filePath(folder));
+        for (const QString& f : d.entryList({"*.cdp", "*.dpt"}, QDir::Files)) {
+            QTest::newRow(qPrintable(f)) << d.filePath(f);
+            ++n;
+        }
+    }
+    if (n == 0) QTest::newRow("none") << QString();
+}
+
+void DocCommandsTest::shippedCasesReadBackUnchanged() {
+    QFETCH(QString, path);
+    if (path.isEmpty()) QSKIP("no shipped cases yet");
+    const QByteArray bytes = ReadAll(path);
+    Session s;
+    s.answers = {path};
+    QVERIFY(s.docs->MFOpenClick());
+    QCOMPARE(Snapshot(*s.w), bytes);
+    // A complete calculation: the summary results are filled in.
+    for (const char* name : {"QaD", "AdtD", "KaD", "AcD", "ArD", "LaD"})
+        QVERIFY2(!s.Field(name)->text().isEmpty(), name);
+    // Leaving a field recalculates to the same results.
+    s.w->WrDExit();
+    QCOMPARE(Snapshot(*s.w), bytes);
 }
 
 QTEST_MAIN(DocCommandsTest)
