@@ -34,8 +34,20 @@ SizingOut Size(const SizingIn& in) {
     out.cs = CheckResult("实际富裕度", (out.la / lth - 1.0) * 100.0);
 
     if (!in.design) {
-        RequireFinite("管程数", "管程数", in.passes);
+        // Rating: the exchanger as built, m passes of L1 (or m coil turns), against the
+        // length the duty needs.
+        RequirePositive("管程数", "管程数", in.passes);
         out.passes = in.passes;
+        double unit = in.length;
+        if (in.shape == Shape::Helical) {
+            if (!in.pitchFilled) return out; // no turn length: the length of the duty stays
+            const Coil coil{true, in.length, in.pitch};
+            unit = TurnLength(coil, in.innerOuter, "总管长");
+        }
+        RequirePositive("总管长", "单程管长", unit);
+        out.la = CheckResult("总管长", in.passes * unit);
+        out.ar = perMetre * out.la;
+        out.cs = CheckResult("实际富裕度", (out.la / lth - 1.0) * 100.0);
     } else if (in.shape == Shape::Kettle) {
         out.passes = 1.0;
     } else if (in.shape == Shape::Helical) {

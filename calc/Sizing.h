@@ -26,7 +26,7 @@ struct SizingIn {
 };
 struct SizingOut {
     double ac = 0; // theoretical area, m²
-    double la = 0; // total length rounded up to 0.05 m
+    double la = 0; // design: total length rounded up to 0.05 m; rating: m passes (turns) built
     double ar = 0; // installed area π·d_o·La
     double cs = 0; // actual margin, %
     // Passes, turns or 1 for the kettle; empty for a helical design without a pitch

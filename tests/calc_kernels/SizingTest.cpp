@@ -51,13 +51,34 @@ TEST(Sizing, KettleIsOnePass) {
     EXPECT_EQ(*Size(in).passes, 1.0);
 }
 
-TEST(Sizing, RatingKeepsPasses) {
+// Rating measures the exchanger as built: m passes of L1 or m coil turns.
+TEST(Sizing, RatingUsesTheInstalledLength) {
     SizingIn in = Example();
     in.design = false;
     in.passes = 2.5;
-    const SizingOut out = Size(in);
+    SizingOut out = Size(in);
     EXPECT_EQ(*out.passes, 2.5);
-    EXPECT_NEAR(out.la, 7.05, 1e-12);
+    EXPECT_NEAR(out.ac, 0.5, 1e-12);
+    EXPECT_NEAR(out.la, 5.0, 1e-12);
+    EXPECT_NEAR(out.ar, kPi * 0.025 * 5.0, 1e-12);
+    EXPECT_NEAR(out.cs, (5.0 / 6.36620 - 1) * 100, 1e-3); // short of the duty: negative
+    in.passes = 4;
+    EXPECT_NEAR(Size(in).cs, (8.0 / 6.36620 - 1) * 100, 1e-3);
+
+    in.shape = Shape::Helical;
+    in.length = 0.5;
+    in.pitchFilled = true;
+    in.pitch = 1.5;
+    in.passes = 4.5;
+    out = Size(in);
+    EXPECT_NEAR(out.la, 4.5 * 1.57124, 1e-4);
+    in.pitchFilled = false; // no turn length: the length of the duty
+    EXPECT_NEAR(Size(in).la, 7.05, 1e-12);
+
+    in = Example();
+    in.design = false;
+    in.passes = 0;
+    EXPECT_THROW(Size(in), ECalcError);
 }
 
 TEST(Sizing, Margins) {
