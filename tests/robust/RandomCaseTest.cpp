@@ -125,12 +125,15 @@ private slots:
                 for (TEditD* f : w.NumericFields()) {
                     QVERIFY2(TextIsSane(f->text()),
                              qPrintable(what + " -> " + f->objectName() + "=" + f->text()));
-                    // A result the program wrote is always a number. The diameters are
-                    // locked while chosen automatically and may still hold what was typed.
-                    const bool typedDiameter =
-                        w.findChild<QCheckBox*>("CBAuto")->isChecked() &&
-                        QStringList{"diiD", "dioD", "doiD", "dooD"}.contains(f->objectName());
-                    if (f->isReadOnly() && !typedDiameter && !f->text().isEmpty()) {
+                    // A result the program wrote is always a number. The diameters while
+                    // chosen automatically, and the passes in design mode, are locked and
+                    // may still hold what was typed before.
+                    const QString n = f->objectName();
+                    const bool typed =
+                        (w.findChild<QCheckBox*>("CBAuto")->isChecked() &&
+                         QStringList{"diiD", "dioD", "doiD", "dooD"}.contains(n)) ||
+                        (n == "mD" && w.findChild<QComboBox*>("CalTypeD")->currentIndex() == 0);
+                    if (f->isReadOnly() && !typed && !f->text().isEmpty()) {
                         long double n = 0;
                         QVERIFY2(TryParseNumber(TrimText(f->text()), n),
                                  qPrintable(what + " -> " + f->objectName() + "=" + f->text()));
