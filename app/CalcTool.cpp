@@ -8,6 +8,18 @@
 #include "units/EditD.h"
 #include "units/Messages.h"
 #include "units/NumberFormat.h"
+#ifdef TUBALON_HAVE_DOCS
+#include "docs/DocCommands.h"
+#endif
+#ifdef TUBALON_HAVE_FORMULA
+#include "formula/EvalCommand.h"
+#endif
+#ifdef TUBALON_HAVE_PROPS
+#include "props/PropsCommand.h"
+#endif
+#ifdef TUBALON_HAVE_REPORT
+#include "report/ReportHooks.h"
+#endif
 
 #include <QApplication>
 #include <QCheckBox>
@@ -164,47 +176,153 @@ void WriteJson(TFormTubalon& w, QTextStream& out) {
     out << QJsonDocument(all).toJson(QJsonDocument::Indented);
 }
 
+namespace {
+
+const char* const kUsage =
+    "usage: tubalon-calc [CASE.cdp] [--set NAME=VALUE]... [--save FILE.cdp] [--diagram FILE.bmp]\n"
+    "                    [--report | --json] [--screenshot FILE.png]\n"
+    "       tubalon-calc --eval TEXT [--value NAME=VALUE]...\n"
+    "       tubalon-calc --props NO [--value NAME=VALUE]...\n"
+    "       tubalon-calc --list\n";
+
+int Usage(QTextStream& err, const QString& problem) {
+    if (!problem.isEmpty()) err << "tubalon-calc: " << problem << '\n';
+    err << kUsage;
+    err.flush();
+    return 2;
+}
+
+int Fail(QTextStream& err, const QString& message) {
+    err << message << '\n';
+    err.flush();
+    return 2;
+}
+
+// The case run: what the command line asks for, in the order it is done.
+struct CaseRun {
+    QString caseFile;
+    QList<QPair<QString, QString>> sets;
+    QString save, diagram, screenshot;
+    bool json = false, report = false;
+};
+
+// Empty on success, else the problem with the command line.
+QString ParseCaseRun(const QStringList& args, CaseRun& run) {
+    int i = 0;
+    if (!args.isEmpty() && !args[0].startsWith(QLatin1String("--"))) run.caseFile = args[i++];
+    for (; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const auto next = [&](QString& into) {
+            if (i + 1 >= args.size()) return false;
+            into = args[++i];
+            return true;
+        };
+        if (a == "--json") {
+            run.json = true;
+        } else if (a == "--report") {
+            run.report = true;
+        } else if (a == "--set" || a == "--save" || a == "--diagram" || a == "--screenshot") {
+            QString v;
+            if (!next(v) || v.isEmpty()) return QStringLiteral("%1 needs an argument").arg(a);
+            if (a == "--set") {
+                const qsizetype eq = v.indexOf('=');
+                if (eq <= 0) return QStringLiteral("--set needs NAME=VALUE, got '%1'").arg(v);
+                run.sets.append({v.left(eq), v.mid(eq + 1)});
+            } else if (a == "--save") {
+                run.save = v;
+            } else if (a == "--diagram") {
+                run.diagram = v;
+            } else {
+                run.screenshot = v;
+            }
+        } else if (!a.startsWith(QLatin1String("--"))) {
+            return QStringLiteral("the case file must come first: '%1'").arg(a);
+        } else {
+            return QStringLiteral("unknown option '%1'").arg(a);
+        }
+    }
+    if (run.json && run.report) return QStringLiteral("--report and --json exclude each other");
+#ifndef TUBALON_HAVE_DOCS
+    if (!run.caseFile.isEmpty() || !run.save.isEmpty())
+        return QStringLiteral("case files are not part of this build");
+#endif
+#ifndef TUBALON_HAVE_REPORT
+    if (run.report || !run.diagram.isEmpty())
+        return QStringLiteral("the report is not part of this build");
+#endif
+    return {};
+}
+
+} // namespace
+
 int RunCalcTool(const QStringList& args, QTextStream& out, QTextStream& err) {
+    const QString mode = args.isEmpty() ? QString() : args[0];
+    if (mode == "--help" || mode == "-h") {
+        out << kUsage;
+        out.flush();
+        return 0;
+    }
+#ifdef TUBALON_HAVE_FORMULA
+    if (mode == "--eval") {
+        // Usage problems of the command go to standard error, its three result lines to out.
+        QString text;
+        QTextStream buffer(&text);
+        const int rc = RunEvalCommand(args, buffer);
+        buffer.flush();
+        (rc == 2 ? err : out) << text;
+        (rc == 2 ? err : out).flush();
+        return rc;
+    }
+#endif
+#ifdef TUBALON_HAVE_PROPS
+    if (mode == "--props" || mode == "--list")
+        return RunPropsCommand(args, QCoreApplication::applicationDirPath() + "/PropLib.cds", out,
+                               err);
+#endif
+
+    CaseRun run;
+    if (const QString problem = ParseCaseRun(args, run); !problem.isEmpty())
+        return Usage(err, problem);
+
     SetHeadlessMessages(true);
     Program program;
     TFormTubalon& w = *program.window;
-    bool json = false;
-    QString screenshot;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == "--json") {
-            json = true;
-        } else if (a == "--screenshot" && i + 1 < args.size()) {
-            screenshot = args[++i];
-        } else if (a == "--set" && i + 1 < args.size()) {
-            const QString kv = args[++i];
-            const qsizetype eq = kv.indexOf('=');
-            if (eq <= 0) {
-                err << "usage: --set NAME=VALUE\n";
-                return 2;
-            }
-            const QString e = SetControl(w, kv.left(eq), kv.mid(eq + 1));
-            if (!e.isEmpty()) {
-                err << e << '\n';
-                return 2;
-            }
-        } else {
-            err << "usage: tubalon-calc [--set NAME=VALUE]... [--json] [--screenshot FILE.png]\n";
-            return 2;
+#ifdef TUBALON_HAVE_DOCS
+    // Without assignments the opened case is calculated once, as leaving a field does.
+    if (!run.caseFile.isEmpty())
+        if (const QString e = OpenCaseForTool(w, run.caseFile, run.sets.isEmpty()); !e.isEmpty())
+            return Fail(err, e);
+#endif
+    for (const auto& [name, value] : run.sets)
+        if (const QString e = SetControl(w, name, value); !e.isEmpty()) return Fail(err, e);
+#ifdef TUBALON_HAVE_DOCS
+    if (!run.save.isEmpty())
+        if (const QString e = SaveCaseForTool(w, run.save); !e.isEmpty()) return Fail(err, e);
+#endif
+#ifdef TUBALON_HAVE_REPORT
+    if (!run.diagram.isEmpty()) {
+        try {
+            report::WriteDiagram(w, run.diagram);
+        } catch (const std::exception& e) {
+            return Fail(err, QString::fromUtf8(e.what()));
         }
     }
-    if (!screenshot.isEmpty()) {
+#endif
+    if (!run.screenshot.isEmpty()) {
         w.show();
         QApplication::processEvents();
-        if (!w.grab().save(screenshot)) {
-            err << "cannot write " << screenshot << '\n';
-            return 2;
-        }
+        if (!w.grab().save(run.screenshot))
+            return Fail(err, QStringLiteral("cannot write %1").arg(run.screenshot));
     }
-    if (json)
+    if (run.report) {
+#ifdef TUBALON_HAVE_REPORT
+        out << report::ReportText(w);
+#endif
+    } else if (run.json) {
         WriteJson(w, out);
-    else
+    } else {
         WriteTable(w, out);
+    }
     out.flush();
     return MessagesShown() > 0 ? 1 : 0;
 }

@@ -3,18 +3,50 @@
 #include "app/UnitMain.h"
 #include "refdata/UnitParams.h"
 #include "refdata/UnitPickList.h"
+#ifdef TUBALON_HAVE_PROPS
+#include "props/SimpProps.h"
+#endif
+#ifdef TUBALON_HAVE_DOCS
+#include "docs/DocCommands.h"
+#endif
+#ifdef TUBALON_HAVE_REPORT
+#include "report/ReportHooks.h"
+#endif
+
+#include <QToolButton>
 
 namespace tubalon {
 
 Program::Program() {
     window = std::make_unique<TFormTubalon>();
+    TFormTubalon* w = window.get();
     // Dialogs created at start, in this order: parameters, property library, pick list.
-    params = std::make_unique<TFormParams>(window->AppDir(), window.get());
-    window->CaseFields().params = &params->params();
-    window->hooks.showParams = [this] { params->exec(); };
-    pickList = std::make_unique<TFormPickList>(window.get());
+    params = std::make_unique<TFormParams>(w->AppDir(), w);
+    w->CaseFields().params = &params->params();
+    w->hooks.showParams = [this] { params->exec(); };
+#ifdef TUBALON_HAVE_PROPS
+    props = std::make_unique<TFormSimpPL>(w->AppDir(), w);
+    props->SetTargetFields([w](const QString& name) { return w->Field(name); });
+    w->hooks.showProps = [this](QToolButton* opener) {
+        props->Open(opener ? opener->objectName() : QString());
+    };
+#endif
+    pickList = std::make_unique<TFormPickList>(w);
+#ifdef TUBALON_HAVE_DOCS
+    // New, open, save, templates, recent files and the close query.
+    docs = new TDocCommands(*w);
+#endif
+#ifdef TUBALON_HAVE_REPORT
+    // Report, structure diagram, printing and help.
+    report::InstallReportHooks(*w);
+#endif
 }
 
-Program::~Program() = default;
+Program::~Program() {
+#ifdef TUBALON_HAVE_DOCS
+    // The commands unhook themselves while the window still exists.
+    delete docs;
+#endif
+}
 
 } // namespace tubalon

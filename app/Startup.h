@@ -5,16 +5,24 @@
 
 namespace tubalon {
 
+class TDocCommands;
 class TFormTubalon;
 class TFormParams;
 class TFormPickList;
+class TFormSimpPL;
 
 // The main window and the dialogs created at start, in start order, with every module's
 // handlers hooked into the window.
 struct Program {
     std::unique_ptr<TFormTubalon> window;
     std::unique_ptr<TFormParams> params;
+#ifdef TUBALON_HAVE_PROPS
+    std::unique_ptr<TFormSimpPL> props;
+#endif
     std::unique_ptr<TFormPickList> pickList;
+#ifdef TUBALON_HAVE_DOCS
+    TDocCommands* docs = nullptr; // child of the window
+#endif
     Program();
     ~Program();
 };
