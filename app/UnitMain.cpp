@@ -884,6 +884,13 @@ void TFormTubalon::PhrDChange(QWidget* sender) {
                                      "PtvU", "LatL", "LatD", "LatU"}),
                     case_.PhtD->currentIndex() == 1, clWindow);
     }
+    // The vapour velocity is a result: enabled with its side, but never an input, and a
+    // velocity already computed keeps its look (an opened case reads back unchanged).
+    for (TEditD* v : {case_.UrvD, case_.UtvD}) {
+        if (!v->isEnabled()) continue;
+        v->setReadOnly(true);
+        SetColorOf(v, v->text().isEmpty() ? clBtnFace : clComputed);
+    }
     AnyDataChange();
 }
 

@@ -124,10 +124,14 @@ private slots:
 
     void phaseRules() {
         Set("PhrD", "1");
-        for (const char* n : {"DHrD", "DrvD", "MrvD", "UrvD"}) {
+        for (const char* n : {"DHrD", "DrvD", "MrvD"}) {
             QVERIFY2(F(n)->isEnabled(), n);
             QCOMPARE(ColorOf(F(n)), clWindow);
         }
+        // The vapour velocity comes on as a result, not as an input.
+        QVERIFY(F("UrvD")->isEnabled());
+        QVERIFY(F("UrvD")->isReadOnly());
+        QCOMPARE(ColorOf(F("UrvD")), clBtnFace);
         QVERIFY(C<QLineEdit>("LarD")->isEnabled());
         QVERIFY(C<QToolButton>("SBP1v")->isEnabled());
         F("DHrD")->setText("2257000");

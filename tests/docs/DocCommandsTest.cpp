@@ -420,9 +420,10 @@ void DocCommandsTest::shippedCasesReadBackUnchanged() {
     s.answers = {path};
     QVERIFY(s.docs->MFOpenClick());
     QCOMPARE(Snapshot(*s.w), bytes);
-    // A complete calculation: the summary results are filled in.
-    for (const char* name : {"QaD", "AdtD", "KaD", "AcD", "ArD", "LaD"})
-        QVERIFY2(!s.Field(name)->text().isEmpty(), name);
+    // An example case is a complete calculation: the summary results are filled in.
+    if (path.endsWith(".cdp"))
+        for (const char* name : {"QaD", "AdtD", "KaD", "AcD", "ArD", "LaD"})
+            QVERIFY2(!s.Field(name)->text().isEmpty(), name);
     // Leaving a field recalculates to the same results.
     s.w->WrDExit();
     QCOMPARE(Snapshot(*s.w), bytes);
