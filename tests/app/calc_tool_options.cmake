@@ -1,6 +1,6 @@
 # Every tubalon-calc option on the staged program: what it prints, writes and exits with, and
 # how it refuses a bad command line, a bad file or a path it cannot write.
-# -DTOOL=<tubalon-calc> -DWORK=<scratch folder>
+# -DTOOL=<tubalon-calc> -DWORK=<scratch folder> -DSTAGE=<runnable tree with the shipped cases>
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 
@@ -61,6 +61,13 @@ file(READ ${WORK}/d.bmp bmp LIMIT 26 HEX)
 if(NOT bmp MATCHES "^424d" OR NOT bmp MATCHES "9901000099010000$")
   message(SEND_ERROR "d.bmp is not a 409 x 409 bitmap: ${bmp}")
 endif()
+
+# Every shipped case and template opens, is calculated and reported without a message.
+file(GLOB shipped ${STAGE}/Examples/*.cdp ${STAGE}/*.dpt)
+foreach(f ${shipped})
+  get_filename_component(n ${f} NAME)
+  run("shipped ${n}" 0 "Tubalon 计算报告;外管数据" "" ${f} --report)
+endforeach()
 
 # --- formula and property library ---------------------------------------------------------
 run("eval" 0 "^40\n0\n" "" --eval "2*t")
