@@ -12,6 +12,7 @@ if [ "${1:-}" = "--sanitize" ]; then
     dir=build-asan
     args=(-DTUBALON_SANITIZE=ON -DTUBALON_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug)
     export ASAN_OPTIONS=detect_leaks=0
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 fi
 tubalon_build "$dir" "${args[@]}"
 export QT_QPA_PLATFORM=offscreen
