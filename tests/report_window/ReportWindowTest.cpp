@@ -791,6 +791,24 @@ private slots:
         QCOMPARE(bmp.convertToFormat(QImage::Format_RGB32),
                  View()->Image().convertToFormat(QImage::Format_RGB32));
         QVERIFY(BlackRunsDown(bmp, 204, 0, 408).size() >= 8); // four rows drawn
+
+        // A word processor reads back the box's lines.
+        const QString soffice = QStandardPaths::findExecutable("soffice");
+        if (soffice.isEmpty()) QSKIP("LibreOffice is not installed");
+        QProcess p;
+        p.start(soffice, {"-env:UserInstallation=file://" + dir.filePath("profile"), "--headless",
+                          "--convert-to", "txt:Text (encoded):UTF8", "--outdir", dir.path(),
+                          dir.filePath("pump.doc")});
+        QVERIFY(p.waitForFinished(120000));
+        QFile txt(dir.filePath("pump.txt"));
+        QVERIFY2(txt.open(QIODevice::ReadOnly), p.readAllStandardError().constData());
+        QString text = QString::fromUtf8(txt.readAll());
+        if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+        text.remove(QChar(0x2006)); // the text export marks each kept blank so
+        QStringList got = text.split(QRegularExpression("\r?\n"));
+        while (!got.isEmpty() && got.last().isEmpty())
+            got.removeLast();
+        QCOMPARE(got, BoxLines());
     }
 
     void saveCancelledWritesNothing() {
