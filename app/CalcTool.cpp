@@ -209,7 +209,10 @@ struct CaseRun {
 // Empty on success, else the problem with the command line.
 QString ParseCaseRun(const QStringList& args, CaseRun& run) {
     int i = 0;
-    if (!args.isEmpty() && !args[0].startsWith(QLatin1String("--"))) run.caseFile = args[i++];
+    if (!args.isEmpty() && !args[0].startsWith(QLatin1String("--"))) {
+        run.caseFile = args[i++];
+        if (run.caseFile.isEmpty()) return QStringLiteral("the case file name is empty");
+    }
     for (; i < args.size(); ++i) {
         const QString& a = args[i];
         const auto next = [&](QString& into) {

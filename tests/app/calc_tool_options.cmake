@@ -107,6 +107,12 @@ foreach(refusal
   string(REPLACE "," ";" args "${args}")
   run("${name}" 2 "" "${err_re}" ${args})
 endforeach()
+# An empty argument (cannot go through run(): an empty list element is dropped).
+execute_process(COMMAND ${TOOL} "" --report WORKING_DIRECTORY ${WORK}
+                RESULT_VARIABLE got OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT got EQUAL 2 OR NOT out STREQUAL "" OR NOT err MATCHES "the case file name is empty")
+  message(SEND_ERROR "empty case name: exit ${got}\n${out}\n${err}")
+endif()
 if(NOT IS_DIRECTORY ${WORK}/folder.cdp)
   message(SEND_ERROR "a failed save replaced the folder")
 endif()
