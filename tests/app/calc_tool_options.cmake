@@ -62,6 +62,13 @@ if(NOT bmp MATCHES "^424d" OR NOT bmp MATCHES "9901000099010000$")
   message(SEND_ERROR "d.bmp is not a 409 x 409 bitmap: ${bmp}")
 endif()
 
+run("screenshot" 0 "WtD\t" "" basic.cdp --screenshot shot.png)
+file(READ ${WORK}/shot.png png LIMIT 24 HEX)
+# PNG signature, then the IHDR width and height: 1024 x 768.
+if(NOT png MATCHES "^89504e47.*0000040000000300$")
+  message(SEND_ERROR "shot.png is not a 1024 x 768 PNG: ${png}")
+endif()
+
 # Every shipped case and template opens, is calculated and reported without a message.
 file(GLOB shipped ${STAGE}/Examples/*.cdp ${STAGE}/*.dpt)
 foreach(f ${shipped})
@@ -89,6 +96,7 @@ foreach(refusal
     "diagram into a missing folder|Cannot create file \"missing/x.bmp\"|basic.cdp,--diagram,missing/x.bmp"
     "save without a name|--save needs an argument|basic.cdp,--save"
     "diagram without a name|--diagram needs an argument|--diagram"
+    "screenshot into a missing folder|cannot write missing/x.png|basic.cdp,--screenshot,missing/x.png"
     "set without a value|--set needs NAME=VALUE|--set,WrD"
     "set at the end|--set needs an argument|--set"
     "unknown control|unknown control: NoSuchD|--set,NoSuchD=1"
