@@ -183,7 +183,8 @@ const char* const kUsage =
     "                    [--report | --json] [--screenshot FILE.png]\n"
     "       tubalon-calc --eval TEXT [--value NAME=VALUE]...\n"
     "       tubalon-calc --props NO [--value NAME=VALUE]...\n"
-    "       tubalon-calc --list\n";
+    "       tubalon-calc --list\n"
+    "       tubalon-calc --help\n";
 
 int Usage(QTextStream& err, const QString& problem) {
     if (!problem.isEmpty()) err << "tubalon-calc: " << problem << '\n';
