@@ -64,7 +64,11 @@ const QStringList kSteamInside = {
     "RsD=0.0002", "RtD=0.0001",   "ErD=0.0001",     "EtD=0.0001"};
 
 QStringList Assignments(const QString& name) {
-    return name == QLatin1String("steam-inside") ? kSteamInside : ScriptAssignments(name);
+    if (name == QLatin1String("steam-inside")) return kSteamInside;
+    // The kettle of the example laid down: its length label reads 釜长度.
+    if (name == QLatin1String("kettle-lying"))
+        return ScriptAssignments("kettle") << QStringLiteral("LayType=1");
+    return ScriptAssignments(name);
 }
 
 // Column widths count GBK bytes: a Chinese character counts two.
@@ -146,6 +150,9 @@ const QMap<QString, Expect>& Cases() {
           10}},
         {"kettle",
          {U("夹套釜"), U("立式"), U("设计型"), U("否"), true, false, false, U("釜高度"),
+          U("热流体"), U("冷流体"), 1}},
+        {"kettle-lying",
+         {U("夹套釜"), U("卧室"), U("设计型"), U("否"), true, false, false, U("釜长度"),
           U("热流体"), U("冷流体"), 1}},
         {"rating",
          {U("直管套管"),
