@@ -468,6 +468,10 @@ private slots:
                                     .arg(i)
                                     .arg(got[i], expected.lines[i])));
         QCOMPARE(got.size(), expected.lines.size());
+        // tubalon-calc --report prints the same lines.
+        QStringList tool = report::ReportText(*w).split('\n');
+        QCOMPARE(tool.takeLast(), QString());
+        QCOMPARE(tool, got);
 
         // Headings bold black "宋体" at 14 or 11; rows plain.
         int i = 0;
