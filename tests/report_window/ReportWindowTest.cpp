@@ -29,6 +29,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <cmath>
 #include <memory>
 
@@ -663,6 +664,11 @@ private slots:
             QVERIFY2(Help() && Help()->isVisible(), p.field);
             QCOMPARE(HelpTitle(), U(p.title));
             QCOMPARE(HelpTopText().trimmed(), U(p.title).trimmed());
+            // The bookmarks pane shows the heading's bookmark.
+            QTreeWidget* tree = Help()->Tree();
+            QVERIFY(tree->currentItem());
+            QCOMPARE(tree->currentItem()->text(0), U(p.title).trimmed());
+            QVERIFY(tree->viewport()->rect().contains(tree->visualItemRect(tree->currentItem())));
         }
         QVERIFY(HeadlessLog().isEmpty());
     }
