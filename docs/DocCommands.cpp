@@ -30,7 +30,7 @@ void ApplyRules(TFormTubalon& w) {
 
 } // namespace
 
-QString StandardFileDialog(QWidget* parent, const FileDialogSpec& d) {
+QString StandardFileDialog(QWidget* parent, const FileDialogSetup& d) {
     QString name = d.fileName;
     for (;;) {
         QFileDialog dlg(parent, d.title, d.initialDir, d.filter);
@@ -128,7 +128,7 @@ TDocCommands* DocCommandsOf(const TFormTubalon& w) {
     return w.findChild<TDocCommands*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
-QString TDocCommands::Ask(FileDialogSpec& dialog) {
+QString TDocCommands::Ask(FileDialogSetup& dialog) {
     QString path = fileDialog ? fileDialog(&w_, dialog) : QString();
     if (path.isEmpty()) return path;
     if (QFileInfo(path).suffix().isEmpty() && !path.endsWith(QChar('.')))

@@ -16,7 +16,7 @@ class TFormTubalon;
 class TMostRecentFiles;
 
 // One of the window's file dialogs. fileName is the name it shows, kept between showings.
-struct FileDialogSpec {
+struct FileDialogSetup {
     bool save = false;
     QString title;
     QString filter; // in the form "数据文件(*.cdp);;模板文件(*.dpt)"
@@ -26,14 +26,14 @@ struct FileDialogSpec {
 };
 
 // Shows a file dialog; returns the chosen path or an empty string when cancelled.
-using FileDialogFunc = std::function<QString(QWidget* parent, const FileDialogSpec& dialog)>;
+using FileDialogFunc = std::function<QString(QWidget* parent, const FileDialogSetup& dialog)>;
 // Asks whether to save unsaved changes: Yes, No or Cancel.
 using AskSaveFunc = std::function<QMessageBox::StandardButton(QWidget* parent)>;
 
-// The standard dialogs: QFileDialog with the spec's title, filter, folder and default
+// The standard dialogs: QFileDialog with its title, filter, folder and default
 // extension; a read-only file, a missing file (open) or a missing folder (save) is refused
 // with a message and the dialog shown again.
-QString StandardFileDialog(QWidget* parent, const FileDialogSpec& dialog);
+QString StandardFileDialog(QWidget* parent, const FileDialogSetup& dialog);
 // "数据没有保存，保存吗？" in a warning box titled "警告：" with Yes, No and Cancel.
 QMessageBox::StandardButton StandardAskSave(QWidget* parent);
 
@@ -77,14 +77,14 @@ public:
 
     TMostRecentFiles* MRF() const { return mrf_; }
 
-    FileDialogSpec OpenDialogData, SaveDialogData, OpenDialogTemp, SaveDialogTemp;
+    FileDialogSetup OpenDialogData, SaveDialogData, OpenDialogTemp, SaveDialogTemp;
     // Replaceable so that tests and tools never block on a dialog.
     FileDialogFunc fileDialog = StandardFileDialog;
     AskSaveFunc askSave = StandardAskSave;
 
 private:
     // Shows a dialog; a chosen name without extension gets the default one.
-    QString Ask(FileDialogSpec& dialog);
+    QString Ask(FileDialogSetup& dialog);
     bool Guard(const std::function<void()>& body);
     void OpenPath(const QString& path);
 

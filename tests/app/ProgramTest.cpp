@@ -252,7 +252,7 @@ private slots:
             ++asks;
             return static_cast<QMessageBox::StandardButton>(answer);
         };
-        program->docs->fileDialog = [&](QWidget*, const FileDialogSpec&) { return path; };
+        program->docs->fileDialog = [&](QWidget*, const FileDialogSetup&) { return path; };
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
         QCOMPARE(w->close(), closed);
@@ -271,7 +271,7 @@ private slots:
         Set("WrD", "2");
         QCOMPARE(w->Field("WrD")->text(), QString("2"));
         program->docs->askSave = [](QWidget*) { return QMessageBox::No; };
-        program->docs->fileDialog = [&](QWidget*, const FileDialogSpec& d) {
+        program->docs->fileDialog = [&](QWidget*, const FileDialogSetup& d) {
             return d.save ? QString() : file;
         };
         w->MFOpen->trigger();

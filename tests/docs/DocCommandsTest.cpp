@@ -40,7 +40,7 @@ struct Session {
     Session() {
         docs->MRF()->SetStoreOnDestroy(false);
         docs->MRF()->SetIniFile(dir.filePath("tubalon.ini"));
-        docs->fileDialog = [this](QWidget*, const FileDialogSpec& d) {
+        docs->fileDialog = [this](QWidget*, const FileDialogSetup& d) {
             shown << d.title;
             if (answers.empty()) return QString();
             const QString a = answers.front();
@@ -368,7 +368,7 @@ void DocCommandsTest::recentFileOpens() {
 void DocCommandsTest::dialogsAsDescribed() {
     Session s;
     const QString dir = s.w->AppDir() + "../";
-    const FileDialogSpec* all[] = {&s.docs->OpenDialogData, &s.docs->SaveDialogData,
+    const FileDialogSetup* all[] = {&s.docs->OpenDialogData, &s.docs->SaveDialogData,
                                    &s.docs->OpenDialogTemp, &s.docs->SaveDialogTemp};
     const char* titles[] = {"打开项目文件", "保存项目文件", "清选择模板", "保存为模板"};
     const char* filters[] = {"数据文件(*.cdp);;模板文件(*.dpt)", "数据文件(*.cdp)",

@@ -18,14 +18,14 @@ namespace mock {
 
 using tubalon::UnitKind;
 
-struct FieldSpec {
+struct FieldDef {
     const char* name;
     const char* caption;
     UnitKind unit;
     bool enabled;
 };
 
-inline const FieldSpec kFields[] = {
+inline const FieldDef kFields[] = {
     {"mD", "管程数", UnitKind::Passes, true},
     {"ErD", "绝对粗糟度", UnitKind::Length, true},
     {"dooD", "管外径", UnitKind::Length, true},
@@ -115,7 +115,7 @@ struct Window {
     }
 
     Window() {
-        for (const FieldSpec& f : kFields) {
+        for (const FieldDef& f : kFields) {
             const QString n = QString::fromLatin1(f.name), stem = n.left(n.size() - 1);
             auto* e = new tubalon::TEditD(&root);
             e->setObjectName(n);

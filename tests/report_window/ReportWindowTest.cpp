@@ -519,7 +519,7 @@ private slots:
             U("        质量流量            3.6000              t/h                 ")));
     }
 
-    // Part 6.1's edge texts on the real window: abc as it is, an empty field empty.
+    // Odd field texts on the real window: abc as it is, an empty field empty.
     void textAndEmptyFields() {
         QVERIFY(Open());
         w->Field("WrD")->setText("abc");
