@@ -144,6 +144,15 @@ QString SetControl(TFormTubalon& w, const QString& name, const QString& value) {
     return QStringLiteral("unknown control: %1").arg(name);
 }
 
+QString SetControls(TFormTubalon& w, const QStringList& assignments) {
+    for (const QString& a : assignments) {
+        const qsizetype eq = a.indexOf('=');
+        if (eq <= 0) return QStringLiteral("not NAME=VALUE: '%1'").arg(a);
+        if (const QString e = SetControl(w, a.left(eq), a.mid(eq + 1)); !e.isEmpty()) return e;
+    }
+    return {};
+}
+
 void WriteTable(TFormTubalon& w, QTextStream& out) {
     for (QWidget* c : w.Components()) {
         if (!IsCaseControl(c)) continue;
@@ -202,7 +211,7 @@ int Fail(QTextStream& err, const QString& message) {
 // The case run: what the command line asks for, in the order it is done.
 struct CaseRun {
     QString caseFile;
-    QList<QPair<QString, QString>> sets;
+    QStringList sets; // NAME=VALUE
     QString save, diagram, screenshot;
     bool json = false, report = false;
 };
@@ -231,7 +240,7 @@ QString ParseCaseRun(const QStringList& args, CaseRun& run) {
             if (a == "--set") {
                 const qsizetype eq = v.indexOf('=');
                 if (eq <= 0) return QStringLiteral("--set needs NAME=VALUE, got '%1'").arg(v);
-                run.sets.append({v.left(eq), v.mid(eq + 1)});
+                run.sets.append(v);
             } else if (a == "--save") {
                 run.save = v;
             } else if (a == "--diagram") {
@@ -297,8 +306,7 @@ int RunCalcTool(const QStringList& args, QTextStream& out, QTextStream& err) {
         if (const QString e = OpenCaseForTool(w, run.caseFile, run.sets.isEmpty()); !e.isEmpty())
             return Fail(err, e);
 #endif
-    for (const auto& [name, value] : run.sets)
-        if (const QString e = SetControl(w, name, value); !e.isEmpty()) return Fail(err, e);
+    if (const QString e = SetControls(w, run.sets); !e.isEmpty()) return Fail(err, e);
 #ifdef TUBALON_HAVE_DOCS
     if (!run.save.isEmpty())
         if (const QString e = SaveCaseForTool(w, run.save); !e.isEmpty()) return Fail(err, e);

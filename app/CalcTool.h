@@ -15,6 +15,8 @@ class TFormTubalon;
 // left. Returns an error text for an unknown, disabled or read-only control or a bad
 // value, else empty.
 QString SetControl(TFormTubalon& w, const QString& name, const QString& value);
+// SetControl for each "NAME=VALUE" in order; stops at the first error and returns it.
+QString SetControls(TFormTubalon& w, const QStringList& assignments);
 
 // One line per control: NAME, value, and for numeric fields unit and state.
 void WriteTable(TFormTubalon& w, QTextStream& out);

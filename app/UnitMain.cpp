@@ -354,9 +354,7 @@ QWidget* TFormTubalon::BuildCasePage() {
         u->setFont(FieldFont());
         u->addItems(UnitItems(d.unit));
         u->SetAssociated(f);
-        u->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        u->setMinimumContentsLength(4);
-        u->setFixedWidth(74);
+        u->FitBesideField();
         u->Loaded();
         Register(u);
         connect(u, &TComboBoxU::Changed, this, &TFormTubalon::AnyDataChange);

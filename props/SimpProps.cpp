@@ -280,10 +280,7 @@ void TFormSimpPL::BuildResultRow(QGridLayout* grid, int row, const char* caption
     units = new TComboBoxU(TStGetP);
     units->setObjectName(QLatin1String(name) + QStringLiteral("U"));
     units->addItems(items);
-    // As narrow as the main window's selectors: the unit shows, its "|factor" tail does not.
-    units->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    units->setMinimumContentsLength(4);
-    units->setFixedWidth(74);
+    units->FitBesideField();
     units->SetAssociated(field);
     units->Loaded();
     TComboBoxU* u = units;

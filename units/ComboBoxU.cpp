@@ -30,4 +30,10 @@ void TComboBoxU::Loaded() {
     if (associated_ && count() > 0) associated_->SetExchange(FactorOf(itemText(0)));
 }
 
+void TComboBoxU::FitBesideField() {
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    setMinimumContentsLength(4);
+    setFixedWidth(74);
+}
+
 } // namespace tubalon

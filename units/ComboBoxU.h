@@ -26,6 +26,8 @@ public:
     void UserPick(int index);
     // Window loaded: item 0, and its factor to the field.
     void Loaded();
+    // The narrow width beside a field: the unit shows, its "|factor" tail does not.
+    void FitBesideField();
 
 signals:
     // The user picked an item (not emitted for a pick by program).

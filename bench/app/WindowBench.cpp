@@ -26,10 +26,7 @@ void Fill(TFormTubalon& w, int shape) {
                       "Tt1D=20",     "Tt2D=40",      "DenrD=971.8", "MrD=0.000355", "LdrD=0.67",
                       "DentD=992.2", "MtD=0.000653", "LdtD=0.633",  "BpD=0.05",     "TaD=20",
                       "RsD=0.0002",  "RtD=0.0002",   "ErD=0.0001",  "EtD=0.0001"};
-    for (const QString& a : kv) {
-        const qsizetype eq = a.indexOf('=');
-        SetControl(w, a.left(eq), a.mid(eq + 1));
-    }
+    SetControls(w, kv);
 }
 
 void BM_CalculationCall(benchmark::State& state) {

@@ -2,6 +2,7 @@
 #include "app/MyStatusBar.h"
 #include "app/Startup.h"
 #include "app/UnitMain.h"
+#include "tests/support/WindowSession.h"
 #include "units/Colors.h"
 #include "units/ComboBoxU.h"
 #include "units/Controls.h"
@@ -21,11 +22,8 @@
 
 using namespace tubalon;
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, WindowSession {
     Q_OBJECT
-
-    std::unique_ptr<Program> program;
-    TFormTubalon* w = nullptr;
 
     TEditD* F(const char* name) { return w->Field(name); }
     template <class T = QWidget> T* C(const char* name) { return w->findChild<T*>(name); }
@@ -48,17 +46,8 @@ class MainWindowTest : public QObject {
     }
 
 private slots:
-    void init() {
-        SetHeadlessMessages(true);
-        HeadlessLog().clear();
-        SetHeadlessAnswer(nullptr);
-        program = std::make_unique<Program>();
-        w = program->window.get();
-    }
-    void cleanup() {
-        program.reset();
-        w = nullptr;
-    }
+    void init() { Start(); }
+    void cleanup() { Stop(); }
 
     void initialWindow() {
         QCOMPARE(w->windowTitle(), QString("Tubalon"));

@@ -11,6 +11,7 @@
 #include "report/HelpWindow.h"
 #include "report/ReportHooks.h"
 #include "report/StructDiagram.h"
+#include "tests/support/WindowSession.h"
 #include "units/EditD.h"
 #include "units/Messages.h"
 
@@ -49,11 +50,8 @@ int InkPixels(const QImage& image) {
 
 } // namespace
 
-class ProgramTest : public QObject {
+class ProgramTest : public QObject, WindowSession {
     Q_OBJECT
-
-    std::unique_ptr<Program> program;
-    TFormTubalon* w = nullptr;
 
     void Set(const char* name, const QString& value) {
         QCOMPARE(SetControl(*w, name, value), QString());
@@ -71,17 +69,8 @@ class ProgramTest : public QObject {
     }
 
 private slots:
-    void init() {
-        SetHeadlessMessages(true);
-        HeadlessLog().clear();
-        SetHeadlessAnswer(nullptr);
-        program = std::make_unique<Program>();
-        w = program->window.get();
-    }
-    void cleanup() {
-        program.reset();
-        w = nullptr;
-    }
+    void init() { Start(); }
+    void cleanup() { Stop(); }
 
     void startCreatesDialogsInOrder() {
         // A complete tree starts without a single message.

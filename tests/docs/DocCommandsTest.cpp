@@ -369,7 +369,7 @@ void DocCommandsTest::dialogsAsDescribed() {
     Session s;
     const QString dir = s.w->AppDir() + "../";
     const FileDialogSetup* all[] = {&s.docs->OpenDialogData, &s.docs->SaveDialogData,
-                                   &s.docs->OpenDialogTemp, &s.docs->SaveDialogTemp};
+                                    &s.docs->OpenDialogTemp, &s.docs->SaveDialogTemp};
     const char* titles[] = {"打开项目文件", "保存项目文件", "清选择模板", "保存为模板"};
     const char* filters[] = {"数据文件(*.cdp);;模板文件(*.dpt)", "数据文件(*.cdp)",
                              "模板文件(*.dpt)", "模板文件(*.dpt)"};

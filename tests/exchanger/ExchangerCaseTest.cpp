@@ -4,6 +4,7 @@
 #include "app/Startup.h"
 #include "app/UnitMain.h"
 #include "refdata/Params.h"
+#include "tests/support/WindowSession.h"
 #include "units/Colors.h"
 #include "units/EditD.h"
 #include "units/Messages.h"
@@ -52,24 +53,15 @@ QStringList Join(std::initializer_list<QStringList> parts) {
 
 } // namespace
 
-class ExchangerCaseTest : public QObject {
+class ExchangerCaseTest : public QObject, WindowSession {
     Q_OBJECT
-
-    std::unique_ptr<Program> program;
-    TFormTubalon* w = nullptr;
 
     TEditD* F(const char* name) const { return w->Field(name); }
     double V(const char* name) const { return F(name)->GetSIValue(); }
     bool Apply(const QStringList& assignments) {
-        for (const QString& a : assignments) {
-            const qsizetype eq = a.indexOf('=');
-            const QString e = SetControl(*w, a.left(eq), a.mid(eq + 1));
-            if (!e.isEmpty()) {
-                qWarning("%s", qPrintable(e));
-                return false;
-            }
-        }
-        return true;
+        const QString e = SetControls(*w, assignments);
+        if (!e.isEmpty()) qWarning("%s", qPrintable(e));
+        return e.isEmpty();
     }
     QStringList Texts() const {
         QStringList t;
@@ -92,17 +84,8 @@ class ExchangerCaseTest : public QObject {
     }
 
 private slots:
-    void init() {
-        SetHeadlessMessages(true);
-        HeadlessLog().clear();
-        SetHeadlessAnswer(nullptr);
-        program = std::make_unique<Program>();
-        w = program->window.get();
-    }
-    void cleanup() {
-        program.reset();
-        w = nullptr;
-    }
+    void init() { Start(); }
+    void cleanup() { Stop(); }
 
     void completeCases_data() {
         QTest::addColumn<QStringList>("inputs");

@@ -384,15 +384,9 @@ class ReportWindowTest : public QObject {
             qWarning("no assignments for %s", qPrintable(name));
             return false;
         }
-        for (const QString& a : list) {
-            const qsizetype eq = a.indexOf('=');
-            const QString e = SetControl(*w, a.left(eq), a.mid(eq + 1));
-            if (!e.isEmpty()) {
-                qWarning("%s: %s", qPrintable(name), qPrintable(e));
-                return false;
-            }
-        }
-        return true;
+        const QString e = SetControls(*w, list);
+        if (!e.isEmpty()) qWarning("%s: %s", qPrintable(name), qPrintable(e));
+        return e.isEmpty();
     }
     QStringList BoxLines() const {
         QStringList out;
