@@ -111,13 +111,18 @@ void TPipePage::Move(int row) {
 
 void TPipePage::ResetOrder() {
     if (!model_) return;
-    model_->setSort(0, Qt::AscendingOrder);
-    model_->select();
+    // Runs at every automatic choice, so the query is repeated only when the order changed.
+    if (sortColumn_ != 0) {
+        sortColumn_ = 0;
+        model_->setSort(0, Qt::AscendingOrder);
+        model_->select();
+    }
     Move(0);
 }
 
 void TPipePage::DBGPiplesTitleClick(int column) {
     if (!model_) return;
+    sortColumn_ = column;
     model_->setSort(column, Qt::AscendingOrder);
     model_->select();
     Move(0);

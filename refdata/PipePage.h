@@ -42,6 +42,7 @@ private:
 
     TPipeTable& table_;
     QSqlTableModel* model_ = nullptr;
+    int sortColumn_ = 0; // the column the grid is sorted by
     QTableView* grid_ = nullptr;
 };
 
