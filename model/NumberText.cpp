@@ -2,10 +2,65 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <system_error>
 
 namespace tubalon::model {
+namespace {
+
+// Powers of ten exact in long double (5^27 < 2^64).
+constexpr long double kPow10[] = {1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,
+                                  1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
+                                  1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L,
+                                  1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+
+// An unsigned decimal already checked against the grammar, read without the library when
+// that is exact: up to 19 significant digits are an exact integer and one multiplication or
+// division by an exact power of ten rounds once, as a correctly rounded reader does (Clinger,
+// "How to read floating point numbers accurately", PLDI 1990). False: use the library.
+bool FastDecimal(std::string_view s, long double& out) {
+    std::uint64_t mantissa = 0;
+    int digits = 0, exp10 = 0;
+    bool fraction = false;
+    std::size_t i = 0;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '.') {
+            fraction = true;
+            continue;
+        }
+        if (c < '0' || c > '9') break;
+        if (digits == 0 && c == '0') {
+            exp10 -= fraction;
+            continue;
+        }
+        if (digits == 19) return false;
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+        ++digits;
+        exp10 -= fraction;
+    }
+    if (i < s.size()) { // the exponent
+        ++i;
+        bool minus = false;
+        if (s[i] == '+' || s[i] == '-') minus = s[i++] == '-';
+        if (s.size() - i > 4) return false;
+        int e = 0;
+        for (; i < s.size(); ++i)
+            e = e * 10 + (s[i] - '0');
+        exp10 += minus ? -e : e;
+    }
+    if (mantissa == 0) {
+        out = 0;
+        return true;
+    }
+    if (exp10 < -27 || exp10 > 27) return false;
+    const auto m = static_cast<long double>(mantissa);
+    out = exp10 >= 0 ? m * kPow10[exp10] : m / kPow10[-exp10];
+    return true;
+}
+
+} // namespace
 
 std::size_t FormatFloat15(double v, char* out) {
     char* p = out;
@@ -107,6 +162,10 @@ bool ParseNumber(std::string_view s, long double& out) {
         if (i == expDigits) return false;
     }
     if (i != n) return false;
+    if (FastDecimal(s.substr(first), out)) {
+        if (negative) out = -out;
+        return true;
+    }
     long double v = 0;
     const auto r = std::from_chars(s.data() + first, s.data() + n, v);
     if (r.ec == std::errc::result_out_of_range) {

@@ -1,8 +1,10 @@
 #include "model/NumberText.h"
 #include "model/UnitTable.h"
 
+#include <charconv>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 
 using namespace tubalon::model;
@@ -74,6 +76,26 @@ TEST(ParseNumber, AcceptsOnlyWholeDecimalNumbers) {
     long double v = 0;
     EXPECT_FALSE(ParseNumber(std::string(401, '1'), v));
     EXPECT_TRUE(ParseNumber(std::string(400, '1'), v));
+}
+
+// The short way for short decimals must give the library's correctly rounded value, bit for bit.
+TEST(ParseNumber, ReadsAsTheLibraryDoes) {
+    std::mt19937_64 rng(7);
+    std::uniform_int_distribution<int> digits(1, 21), exponent(-40, 40), point(0, 22);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text;
+        const int n = digits(rng);
+        for (int k = 0; k < n; ++k)
+            text += static_cast<char>('0' + rng() % 10);
+        if (const int p = point(rng); p < n) text.insert(static_cast<std::size_t>(p), ".");
+        if (i % 2) text += "e" + std::to_string(exponent(rng));
+        if (i % 5 == 0) text = Format(std::ldexp(static_cast<double>(rng() >> 11), exponent(rng)));
+        long double ours = 0, library = 0;
+        ASSERT_TRUE(ParseNumber(text, ours)) << text;
+        const auto r = std::from_chars(text.data(), text.data() + text.size(), library);
+        ASSERT_EQ(r.ptr, text.data() + text.size()) << text;
+        EXPECT_EQ(ours, library) << text;
+    }
 }
 
 TEST(TrimBlanks, RemovesBlanksAndControlCharacters) {
