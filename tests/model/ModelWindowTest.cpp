@@ -171,7 +171,8 @@ class ModelWindowTest : public QObject, WindowSession {
             m::PickMode(d, static_cast<m::Mode>(v));
             break;
         case m::Control::CBAuto:
-            m::ClickAutoPipes(d, v == 1);
+            // The tool clicks the box only when the tick is to change.
+            if (d.autoPipes() != (v == 1)) m::ClickAutoPipes(d, v == 1);
             break;
         case m::Control::PhrD:
             m::PickPhase(d, m::Side::Annulus, static_cast<m::Phase>(v));
@@ -240,7 +241,8 @@ class ModelWindowTest : public QObject, WindowSession {
                 SAME(ChoiceOf(c), d.Choice(id), what);
             }
         }
-        SAME(C<QLabel>("SlL")->text(), Q(m::CaptionOf(d, m::Field::SlD)), where);
+        SAME(C<QLabel>(m::LabelName(m::Field::SlD))->text(), Q(m::CaptionOf(d, m::Field::SlD)),
+             where);
         w->Progress();
         const m::Progress p = m::ProgressOf(d);
         SAME(w->MyStatusBar1->PanelText(1), Q(m::ProgressText(p)), where);
@@ -502,8 +504,8 @@ private slots:
             QCOMPARE(SetControl(*w, p.section('=', 0, 0), p.section('=', 1)), QString());
         for (const QString& t : texts)
             C<QLineEdit>(t.section('=', 0, 0))->setText(t.section('=', 1));
-        C<QComboBox>("SmD")->setCurrentIndex(11);
-        C<QComboBox>("PmD")->setCurrentIndex(10);
+        C<QComboBox>(m::Name(m::Control::SmD))->setCurrentIndex(11);
+        C<QComboBox>(m::Name(m::Control::PmD))->setCurrentIndex(10);
         const QString status = QStringLiteral("进度：13%");
         const QList<report::ReportLine> report = report::BuildReport(*w, status);
         const QList<report::ReportLine> layout = Render(status);
