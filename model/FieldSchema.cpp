@@ -284,16 +284,16 @@ constexpr ReportEntry kReport[] = {
 
 // The factor comes before the text: reading it converts the old text, which the stored text
 // then replaces.
-constexpr RecordSpec kFieldRecords[] = {{"Float", "Exchange"},
-                                        {"String", "Text"},
-                                        {"Enum", "Enabled"},
-                                        {"Enum", "ReadOnly"},
-                                        {"Ord", "Color"}};
-constexpr RecordSpec kIndexRecord[] = {{"Ord", "ItemIndex"}};
-constexpr RecordSpec kCheckedRecord[] = {{"Enum", "Checked"}};
-constexpr RecordSpec kEditRecords[] = {
+constexpr StoredRecord kFieldRecords[] = {{"Float", "Exchange"},
+                                          {"String", "Text"},
+                                          {"Enum", "Enabled"},
+                                          {"Enum", "ReadOnly"},
+                                          {"Ord", "Color"}};
+constexpr StoredRecord kIndexRecord[] = {{"Ord", "ItemIndex"}};
+constexpr StoredRecord kCheckedRecord[] = {{"Enum", "Checked"}};
+constexpr StoredRecord kEditRecords[] = {
     {"String", "Text"}, {"Enum", "Enabled"}, {"Enum", "ReadOnly"}, {"Ord", "Color"}};
-constexpr RecordSpec kNoteRecord[] = {{"Rich", "Lines"}};
+constexpr StoredRecord kNoteRecord[] = {{"Rich", "Lines"}};
 
 bool SameName(std::string_view a, std::string_view b, bool ignoreCase) {
     if (!ignoreCase) return a == b;
@@ -342,11 +342,11 @@ std::span<const CaseItem> TabOrder() {
     return std::span<const CaseItem>(kTabOrderAll).first(kCaseItemCount - 2);
 }
 
-std::span<const RecordSpec> FieldRecords() {
+std::span<const StoredRecord> FieldRecords() {
     return kFieldRecords;
 }
 
-std::span<const RecordSpec> RecordsOf(ControlKind kind) {
+std::span<const StoredRecord> RecordsOf(ControlKind kind) {
     switch (kind) {
     case ControlKind::List:
     case ControlKind::RadioGroup:

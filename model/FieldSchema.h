@@ -216,13 +216,13 @@ std::span<const CaseItem> TabOrder();
 // ---- case files ------------------------------------------------------------------------
 
 // One record of a case file: its kind and property, after the control's name.
-struct RecordSpec {
+struct StoredRecord {
     std::string_view kind, property;
 };
 // The records of a numeric field, then the one record of its unit selector.
-std::span<const RecordSpec> FieldRecords();
-inline constexpr RecordSpec kUnitSelectorRecord = {"Ord", "ItemIndex"};
-std::span<const RecordSpec> RecordsOf(ControlKind kind);
+std::span<const StoredRecord> FieldRecords();
+inline constexpr StoredRecord kUnitSelectorRecord = {"Ord", "ItemIndex"};
+std::span<const StoredRecord> RecordsOf(ControlKind kind);
 
 // ---- the report ------------------------------------------------------------------------
 

@@ -443,7 +443,7 @@ private slots:
             return b ? QStringLiteral("True") : QStringLiteral("False");
         };
         QStringList expected;
-        const auto add = [&](std::string_view name, m::RecordSpec r, const QString& value) {
+        const auto add = [&](std::string_view name, m::StoredRecord r, const QString& value) {
             expected << QStringList{Q(name), Q(r.kind), Q(r.property), value}.join(" | ");
         };
         for (const m::CaseItem& item : m::CaseFileOrder()) {

@@ -43,6 +43,20 @@ TEST(Schema, CaseFileStartsAsStoredFilesDo) {
     EXPECT_EQ(records, 375);
 }
 
+// Results have no exit handler and start read-only or off; inputs calculate when left.
+TEST(Schema, RolesAgreeWithHandlersAndLooks) {
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        const FieldInfo& f = Info(static_cast<Field>(i));
+        const bool result = f.role == Role::Result;
+        EXPECT_EQ(f.exit == OnExit::None, result) << Name(f.id);
+        if (result) {
+            EXPECT_TRUE(f.look == Look::Result || f.look == Look::ResultBlack ||
+                        f.look == Look::OffResult || f.look == Look::Off)
+                << Name(f.id);
+        }
+    }
+}
+
 TEST(Schema, ReportHasARowForEveryFieldButFour) {
     std::set<Field> without;
     for (std::size_t i = 0; i < kFieldCount; ++i)
