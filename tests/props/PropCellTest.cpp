@@ -1,6 +1,7 @@
 #include "props/PropCell.h"
 
 #include "props/PropLib.h"
+#include "props/PropLimits.h"
 #include "units/Errors.h"
 
 #include <QRegularExpression>
@@ -67,7 +68,14 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueCase{"Cp", "R*2", "20", 16.628}, ValueCase{"Cp", "sqrt(t)", "16", 4},
                       ValueCase{"Cp", "exp(t/100)", "0", 1}, ValueCase{"Cp", "2*2090", "20", 4180},
                       ValueCase{"Cp", "Tr PARAMS:4599,190.6", "20", 293.15 / 190.6},
-                      ValueCase{"Cp", "M*w PARAMS:1,2,3,4,0.5,16", "20", 8}));
+                      ValueCase{"Cp", "M*w PARAMS:1,2,3,4,0.5,16", "20", 8},
+                      // Viscosity tables: ln mu against 1/T (two points: a straight line).
+                      ValueCase{"VI", "0,1E-3;100,1E-4", "50",
+                                std::exp(std::log(1E-3) + (1 / 323.15 - 1 / 273.15) /
+                                                              (1 / 373.15 - 1 / 273.15) *
+                                                              std::log(0.1))},
+                      ValueCase{"VI", "0,1E-3;100,1E-4", "100", 1E-4},
+                      ValueCase{"MD", "0,1E-3;100,1E-4", "50", 5.5E-4}));
 
 TEST(PropCell, EquationOfStateCalls) {
     const QString crit = "4599,190.6,99,0.286,0.011,16.04";
@@ -140,7 +148,12 @@ INSTANTIATE_TEST_SUITE_P(
         FailCase{"MD", "PRD:1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19", "20", "18"},
         FailCase{"MD", "0,1;0,2;1,3", "0.5", "相同"},
         // Above the critical temperature Watson's relation has no value.
-        FailCase{"HV", "1E6*((1-Tr)/(1-300/Tc))^0.38 PARAMS:5000,400", "200", "蒸发潜热"}));
+        FailCase{"HV", "1E6*((1-Tr)/(1-300/Tc))^0.38 PARAMS:5000,400", "200", "蒸发潜热"},
+        // Values that are not physical are not given.
+        FailCase{"MD", "0,1000;50,500;100,10", "150", "不是可用的物性值"},
+        FailCase{"Cp", "1000-20*t", "60", "-200"}, FailCase{"TC", "0", "20", "导热系数"},
+        FailCase{"VI", "0,1E-3;50,0;100,1E-4", "20", "不为正"},
+        FailCase{"VI", "0,1E-3;100,1E-4", "-280", "绝对零度"}));
 
 TEST(PropCell, TooManyPoints) {
     QString cell;
@@ -230,15 +243,10 @@ TEST(PropCell, ExpansionOrder) {
 
 // ---- the shipped library ----
 
-struct Range {
-    double lo, hi;
-};
-
-Range RangeOf(const TPropRecord& r) {
-    static const QRegularExpression re(QStringLiteral("适用(-?\\d+)~(-?\\d+)℃"));
-    const auto m = re.match(r.Text("NT"));
-    if (!m.hasMatch()) return {NAN, NAN};
-    return {m.captured(1).toDouble(), m.captured(2).toDouble()};
+// The range a record states in its field TR.
+TRange RangeOf(const TPropRecord& r) {
+    const TPropLimits l = RecordLimits(r);
+    return l.t && !l.tFromTables ? *l.t : TRange{NAN, NAN};
 }
 
 TEST(ShippedLibrary, EveryCellIsPositiveAndFiniteInItsRange) {
@@ -247,9 +255,9 @@ TEST(ShippedLibrary, EveryCellIsPositiveAndFiniteInItsRange) {
     ASSERT_GE(lib.Count(), 25);
     for (int i = 0; i < lib.Count(); ++i) {
         const TPropRecord& r = lib.Record(i);
-        const Range range = RangeOf(r);
+        const TRange range = RangeOf(r);
         ASSERT_TRUE(std::isfinite(range.lo))
-            << "no range in the note of " << r.Text(0).toStdString();
+            << "no range stated for " << r.Text(0).toStdString();
         int filled = 0;
         for (double f : {0.0, 0.3, 0.5, 0.8, 1.0}) {
             const double t = range.lo + f * (range.hi - range.lo);
