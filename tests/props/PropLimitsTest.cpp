@@ -193,8 +193,8 @@ TEST(ShippedLibrary, NoRecordGivesANonPhysicalValueAtAnyTemperature) {
     const TPropLib& lib = Shipped();
     for (int i = 0; i < lib.Count(); ++i) {
         const TPropRecord& r = lib.Record(i);
-        for (double t = -300; t <= 1000; t += 2.5)
-            for (double p : {1.0, 100.0, 5000.0})
+        for (double t = -300; t <= 1000; t += 5)
+            for (double p : {1.0, 5000.0})
                 for (const TPropCellName& c : PropCellNames()) {
                     const TCellOutcome o = EvalAt(r, c.field, t, p);
                     if (o.kind == Kind::Value) {
