@@ -81,8 +81,7 @@ double InterpolatePoints(const std::vector<double>& xs, const std::vector<double
     auto X = [&](double t) -> long double {
         if (!andrade) return t;
         if (!(t > -273.15))
-            throw Error(
-                QStringLiteral("温度 %1 ℃ 不高于绝对零度，无法插值").arg(FormatFloat15(t)));
+            throw Error(QStringLiteral("温度 %1 ℃ 不高于绝对零度，无法插值").arg(FormatFloat15(t)));
         return 1.0L / (static_cast<long double>(t) + 273.15L);
     };
     auto Y = [&](double y) -> long double {

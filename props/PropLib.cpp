@@ -138,8 +138,7 @@ std::vector<TPropRecord> TPropLib::FromText(const QByteArray& text) {
         (hasValidity &&
          !definitionsMatch(validity, kPropBaseFieldCount, kPropFieldCount - kPropBaseFieldCount)))
         throw Error(QStringLiteral("字段定义与本程序的物性库不符。"));
-    if (!root.value("records").isArray())
-        throw Error(QStringLiteral("“records”不是记录的列表。"));
+    if (!root.value("records").isArray()) throw Error(QStringLiteral("“records”不是记录的列表。"));
     const int fieldCount = hasValidity ? kPropFieldCount : kPropBaseFieldCount;
     std::vector<TPropRecord> out;
     const QJsonArray records = root.value("records").toArray();
@@ -211,8 +210,8 @@ void TPropLib::Load(const QString& path) {
     // or never end, an oversized file would fill the memory.
     if (info.exists() && !info.isFile()) throw refuse(QStringLiteral("它不是普通文件。"));
     if (info.exists() && info.size() > kMaxLibraryBytes)
-        throw refuse(QStringLiteral("文件大于 %1 MB，不是本程序的物性库。")
-                         .arg(kMaxLibraryBytes >> 20));
+        throw refuse(
+            QStringLiteral("文件大于 %1 MB，不是本程序的物性库。").arg(kMaxLibraryBytes >> 20));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) throw refuse(file.errorString());
     const QByteArray text = file.read(kMaxLibraryBytes + 1);

@@ -33,8 +33,7 @@ bool IsIf97(const QString& vp) {
 }
 
 // "lo~hi" of field TR or PR; nullopt for an empty text.
-std::optional<TRange> ParseRange(const TPropRecord& r, int field, const char* unit,
-                                 double lowest) {
+std::optional<TRange> ParseRange(const TPropRecord& r, int field, const char* unit, double lowest) {
     if (r.IsNull(field) || TrimText(r.Text(field)).isEmpty()) return std::nullopt;
     const QString text = TrimText(r.Text(field));
     const QStringList parts = text.split('~');
@@ -189,10 +188,9 @@ TConditions CheckConditions(const TPropRecord& r, const QString& tText, const QS
     if (phaseCheck) {
         const double ts = SaturationTemperature(l.saturation, p);
         const double ps = SaturationPressure(l.saturation, t);
-        const QString psText = std::isnan(ps)
-                                   ? QStringLiteral("%1 ℃ 已超出其饱和线").arg(Num(t))
-                                   : QStringLiteral("%1 ℃ 的饱和压力为 %2 kPa")
-                                         .arg(Num(t), QString::number(ps, 'f', 1));
+        const QString psText = std::isnan(ps) ? QStringLiteral("%1 ℃ 已超出其饱和线").arg(Num(t))
+                                              : QStringLiteral("%1 ℃ 的饱和压力为 %2 kPa")
+                                                    .arg(Num(t), QString::number(ps, 'f', 1));
         if (l.phase == TPhase::Liquid) {
             if (std::isnan(ts) && IsIf97(l.saturation) && p < kIf97TripleKPa)
                 return {TConditions::Kind::Refused,

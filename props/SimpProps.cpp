@@ -378,7 +378,8 @@ void TFormSimpPL::PrepareOpen(const QString& opener) {
     }
     // Results of another temperature or pressure are not shown as this side's.
     if (changed) ClearResults();
-    if (!taken.isEmpty()) StatusLine->setText(taken.join(QStringLiteral("；")) + QStringLiteral("。"));
+    if (!taken.isEmpty())
+        StatusLine->setText(taken.join(QStringLiteral("；")) + QStringLiteral("。"));
 }
 
 int TFormSimpPL::Open(const QString& opener) {
@@ -411,7 +412,8 @@ QString TFormSimpPL::InputsKey() const {
         for (const QString& f : rec->f)
             key << (f.isNull() ? QStringLiteral("\x01") : f);
     for (int r = 1; r < MyValues1->rowCount(); ++r)
-        key << MyValues1->Cell(r, TMyValues::ColName) + '=' + MyValues1->Cell(r, TMyValues::ColValue);
+        key << MyValues1->Cell(r, TMyValues::ColName) + '=' +
+                   MyValues1->Cell(r, TMyValues::ColValue);
     return key.join(QChar(0));
 }
 
@@ -455,8 +457,8 @@ bool TFormSimpPL::Calculate() {
         const QString t = MyValues1->GetValue(QStringLiteral("t"));
         if (!t.isEmpty() && PropLib.IsOpen() && PropLib.Current()) {
             resultsKey_ = InputsKey();
-            conditions = CheckConditions(*PropLib.Current(), t,
-                                         MyValues1->GetValue(QStringLiteral("p")));
+            conditions =
+                CheckConditions(*PropLib.Current(), t, MyValues1->GetValue(QStringLiteral("p")));
             if (conditions.kind == TConditions::Kind::Refused) {
                 for (TEditD* f : fields)
                     f->clear();
@@ -626,7 +628,7 @@ static QString RangeLine(const TPropRecord* rec) {
             parts << QStringLiteral("未注明");
         if (l.phase != TPhase::Unstated)
             parts << (l.phase == TPhase::Liquid ? QStringLiteral("液相") : QStringLiteral("气相")) +
-                         (l.saturation.isEmpty() ? QString()
+                         (l.saturation.isEmpty()       ? QString()
                           : l.saturation.contains(';') ? QStringLiteral("，按蒸气压表判断相态")
                                                        : QStringLiteral("，按 ") + l.saturation +
                                                              QStringLiteral(" 判断相态"));

@@ -50,32 +50,30 @@ TEST_P(CellValues, GiveTheExpectedValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Forms, CellValues,
-    ::testing::Values(ValueCase{"Cp", "4180", "20", 4180}, ValueCase{"MD", "20,998.2", "20", 998.2},
-                      ValueCase{"MD", "20,998.2", "85", 998.2},
-                      ValueCase{"Cp", "Cp=4180 {water}", "20", 4180},
-                      ValueCase{"Cp", "0.5 ? unsure", "20", 0.5},
-                      ValueCase{"Cp", "7 < note", "20", 7},
-                      ValueCase{"MD", "0,1000;50,988;100,958", "50", 988},
-                      ValueCase{"MD", "0,1000;50,988;100,958", "25", 996.25},
-                      ValueCase{"MD", "0,1000;50,988;100,958", "120", 940.96},
-                      ValueCase{"MD", "0,1000;50,988;100,958;", "25", 996.25},
-                      ValueCase{"MD", "0,10;20,12;40,15;60,19;80,24;100,30", "50", 16.875},
-                      // Below the first x: the cubic through the first four points.
-                      ValueCase{"MD", "0,10;20,12;40,15;60,19;80,24;100,30", "-10", 9.375},
-                      ValueCase{"Cp", "1000-0.5*t", "20", 990},
-                      ValueCase{"Cp", "Pr*2 PARAMS:4599", "20", 100.0 / 4599 * 2},
-                      ValueCase{"Cp", "T", "20", 293.15}, ValueCase{"Cp", "P", "20", 100000},
-                      ValueCase{"Cp", "R*2", "20", 16.628}, ValueCase{"Cp", "sqrt(t)", "16", 4},
-                      ValueCase{"Cp", "exp(t/100)", "0", 1}, ValueCase{"Cp", "2*2090", "20", 4180},
-                      ValueCase{"Cp", "Tr PARAMS:4599,190.6", "20", 293.15 / 190.6},
-                      ValueCase{"Cp", "M*w PARAMS:1,2,3,4,0.5,16", "20", 8},
-                      // Viscosity tables: ln mu against 1/T (two points: a straight line).
-                      ValueCase{"VI", "0,1E-3;100,1E-4", "50",
-                                std::exp(std::log(1E-3) + (1 / 323.15 - 1 / 273.15) /
-                                                              (1 / 373.15 - 1 / 273.15) *
-                                                              std::log(0.1))},
-                      ValueCase{"VI", "0,1E-3;100,1E-4", "100", 1E-4},
-                      ValueCase{"MD", "0,1E-3;100,1E-4", "50", 5.5E-4}));
+    ::testing::Values(
+        ValueCase{"Cp", "4180", "20", 4180}, ValueCase{"MD", "20,998.2", "20", 998.2},
+        ValueCase{"MD", "20,998.2", "85", 998.2}, ValueCase{"Cp", "Cp=4180 {water}", "20", 4180},
+        ValueCase{"Cp", "0.5 ? unsure", "20", 0.5}, ValueCase{"Cp", "7 < note", "20", 7},
+        ValueCase{"MD", "0,1000;50,988;100,958", "50", 988},
+        ValueCase{"MD", "0,1000;50,988;100,958", "25", 996.25},
+        ValueCase{"MD", "0,1000;50,988;100,958", "120", 940.96},
+        ValueCase{"MD", "0,1000;50,988;100,958;", "25", 996.25},
+        ValueCase{"MD", "0,10;20,12;40,15;60,19;80,24;100,30", "50", 16.875},
+        // Below the first x: the cubic through the first four points.
+        ValueCase{"MD", "0,10;20,12;40,15;60,19;80,24;100,30", "-10", 9.375},
+        ValueCase{"Cp", "1000-0.5*t", "20", 990},
+        ValueCase{"Cp", "Pr*2 PARAMS:4599", "20", 100.0 / 4599 * 2},
+        ValueCase{"Cp", "T", "20", 293.15}, ValueCase{"Cp", "P", "20", 100000},
+        ValueCase{"Cp", "R*2", "20", 16.628}, ValueCase{"Cp", "sqrt(t)", "16", 4},
+        ValueCase{"Cp", "exp(t/100)", "0", 1}, ValueCase{"Cp", "2*2090", "20", 4180},
+        ValueCase{"Cp", "Tr PARAMS:4599,190.6", "20", 293.15 / 190.6},
+        ValueCase{"Cp", "M*w PARAMS:1,2,3,4,0.5,16", "20", 8},
+        // Viscosity tables: ln mu against 1/T (two points: a straight line).
+        ValueCase{"VI", "0,1E-3;100,1E-4", "50",
+                  std::exp(std::log(1E-3) +
+                           (1 / 323.15 - 1 / 273.15) / (1 / 373.15 - 1 / 273.15) * std::log(0.1))},
+        ValueCase{"VI", "0,1E-3;100,1E-4", "100", 1E-4},
+        ValueCase{"MD", "0,1E-3;100,1E-4", "50", 5.5E-4}));
 
 TEST(PropCell, EquationOfStateCalls) {
     const QString crit = "4599,190.6,99,0.286,0.011,16.04";
@@ -256,8 +254,7 @@ TEST(ShippedLibrary, EveryCellIsPositiveAndFiniteInItsRange) {
     for (int i = 0; i < lib.Count(); ++i) {
         const TPropRecord& r = lib.Record(i);
         const TRange range = RangeOf(r);
-        ASSERT_TRUE(std::isfinite(range.lo))
-            << "no range stated for " << r.Text(0).toStdString();
+        ASSERT_TRUE(std::isfinite(range.lo)) << "no range stated for " << r.Text(0).toStdString();
         int filled = 0;
         for (double f : {0.0, 0.3, 0.5, 0.8, 1.0}) {
             const double t = range.lo + f * (range.hi - range.lo);

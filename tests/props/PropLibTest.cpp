@@ -332,10 +332,12 @@ TEST(PropLib, RefusesWhatIsNoLibraryWithoutTouchingIt) {
         {"records.cds", kVersion1Fields + R"("records": "oops"})", "records"},
         {"norecords.cds", kVersion1Fields + R"("other": []})", "records"},
         {"validity.cds", kVersion1Fields + R"("validityFields": [{"name":"TR","width":5}],
-                                               "records": []})", "字段定义"},
+                                               "records": []})",
+         "字段定义"},
         {"range.cds", kVersion1Fields + R"("validityFields": [
              {"name":"TR","width":30},{"name":"PR","width":30},{"name":"PH","width":4},
-             {"name":"VP","width":300}], "records": [{"NO": "1", "TR": "hot"}]})", "适用温度"},
+             {"name":"VP","width":300}], "records": [{"NO": "1", "TR": "hot"}]})",
+         "适用温度"},
     };
     for (const Case& c : cases) {
         const QString path = dir.path() + "/" + c.name;
