@@ -196,8 +196,7 @@ private slots:
     // calculates as leaving a field does.
     void propertyDialogStartsAtTheSideAndCalculates() {
         BasicBalance();
-        QCOMPARE(w->Field("QrD")->text(), QString());
-        w->lastPasses = -1;
+        w->lastPasses = -1; // no calculation since
         TFormSimpPL* dlg = program->props.get();
         auto t = std::make_shared<QString>();
         QTimer::singleShot(0, dlg, [dlg, t] {
@@ -212,7 +211,6 @@ private slots:
         QCOMPARE(dlg->result(), int(QDialog::Accepted));
         QVERIFY(qAbs(w->Field("DenrD")->GetSIValue() - 977.76) < 0.05); // water at 70 C
         QVERIFY(w->lastPasses > 0);
-        QVERIFY(!w->Field("QrD")->text().isEmpty());
         QCOMPARE(HeadlessLog(), QStringList());
     }
 
