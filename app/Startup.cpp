@@ -27,8 +27,11 @@ Program::Program() {
 #ifdef TUBALON_HAVE_PROPS
     props = std::make_unique<TFormSimpPL>(w->AppDir(), w);
     props->SetTargetFields([w](const QString& name) { return w->Field(name); });
-    w->hooks.showProps = [this](QToolButton* opener) {
-        props->Open(opener ? opener->objectName() : QString());
+    // The dialog starts at the side's mean temperature and pressure; values confirmed into
+    // the side are calculated with at once, as leaving a field calculates.
+    w->hooks.showProps = [this, w](QToolButton* opener) {
+        if (props->Open(opener ? opener->objectName() : QString()) == QDialog::Accepted)
+            w->WrDExit();
     };
 #endif
     pickList = std::make_unique<TFormPickList>(w);

@@ -6,14 +6,20 @@ figures are typed in below from the references named in each record's note. Run 
 source tree:  /usr/bin/python3 data/make_proplib.py
 """
 import json
+import math
 import os
+import sys
 
-from iapws import IAPWS97
+from iapws import IAPWS95, IAPWS97
 
 FIELDS = [("NO", 6, "流水号"), ("CN", 20, "中文名"), ("EN", 20, "英文名"),
           ("CP", 300, "比热"), ("MD", 300, "密度"), ("VI", 300, "黏度"),
           ("TC", 300, "导热系数"), ("ST", 300, "表面张力"), ("HV", 300, "蒸发潜热"),
           ("NT", 100, "注释")]
+# Where the data hold: temperature range (degC), pressure range (kPa), phase, saturation line.
+VALIDITY = [("TR", 30, "适用温度"), ("PR", 30, "适用压力"), ("PH", 4, "相态"),
+            ("VP", 300, "饱和压力")]
+CELLS = ["CP", "MD", "VI", "TC", "ST", "HV"]
 
 
 def num(v, digits=5):
@@ -27,6 +33,91 @@ def table(points, digits=5):
 
 def k_to_c(points, scale=1.0):
     return [(round(k - 273.15, 2), v * scale) for k, v in points]
+
+
+def parse_table(text):
+    pts = []
+    for piece in text.split(";"):
+        if piece.strip():
+            x, y = piece.split(",", 1)
+            pts.append((float(x), float(y)))
+    return pts
+
+
+def interpolate(points, x, andrade=False):
+    """The program's table interpolation: the Lagrange polynomial through the window of up
+    to four points around x; in Andrade form through (1/T, ln y)."""
+    n = len(points)
+    if n <= 4:
+        win = points
+    else:
+        i = next((k for k, (xk, _) in enumerate(points) if xk >= x), None)
+        if i is None:
+            lo = n - 4
+        else:
+            lo = i - 2
+            if lo < 0:
+                lo = 0
+            elif i + 1 > n - 1:
+                lo = n - 4
+        win = points[lo:lo + 4]
+    X = (lambda t: 1.0 / (t + 273.15)) if andrade else (lambda t: t)
+    Y = math.log if andrade else (lambda y: y)
+    s = 0.0
+    for k, (xk, yk) in enumerate(win):
+        term = Y(yk)
+        for j, (xj, _) in enumerate(win):
+            if j != k:
+                term *= (X(x) - X(xj)) / (X(xk) - X(xj))
+        s += term
+    return math.exp(s) if andrade else s
+
+
+def leave_one_out(points, andrade):
+    """Largest relative miss at an interior node when the table is interpolated without it:
+    a bound on the deviation between the nodes of the full table."""
+    worst = 0.0
+    for k in range(1, len(points) - 1):
+        rest = points[:k] + points[k + 1:]
+        x, y = points[k]
+        worst = max(worst, abs(interpolate(rest, x, andrade) / y - 1))
+    return worst
+
+
+def between_nodes(rec, reference):
+    """Largest relative deviation of the record's tables from reference(field, t) at the
+    midpoints between its nodes; also the midpoints with their reference values."""
+    worst, cases = 0.0, []
+    for f in CELLS:
+        cell = rec.get(f)
+        if not cell or ";" not in cell:
+            continue
+        pts = parse_table(cell)
+        for (a, _), (b, _) in zip(pts, pts[1:]):
+            t = round((a + b) / 2, 3)
+            ref = reference(f, t)
+            if ref is None:
+                continue
+            dev = abs(interpolate(pts, t, f == "VI") / ref - 1)
+            worst = max(worst, dev)
+            cases.append((f, t, ref, dev))
+    return worst, cases
+
+
+def loo_deviation(rec):
+    worst = 0.0
+    for f in CELLS:
+        cell = rec.get(f)
+        if cell and ";" in cell and len(parse_table(cell)) >= 3:
+            worst = max(worst, leave_one_out(parse_table(cell), f == "VI"))
+    return worst
+
+
+def pct(dev):
+    """The deviation as the note states it: rounded up, at least 0.1 %."""
+    v = max(dev * 100, 0.1)
+    digits = 1 if v < 10 else 0
+    return ("%%.%df" % digits) % (math.ceil(v * 10 ** digits) / 10 ** digits)
 
 
 # ---- water and steam, IAPWS-IF97 on the saturation line ----
@@ -44,12 +135,23 @@ def water():
         # IAPWS release on the surface tension of ordinary water (1994).
         "ST": "0.2358*(1-T/647.096)^1.256*(1-0.625*(1-T/647.096))",
         "HV": table(pts(lambda w, t: (vap[t].h - w.h) * 1000)),
-        "NT": "饱和液，IAPWS-IF97(python3-iapws)；表面张力IAPWS 1994式。适用0~200℃",
+        "NT": "饱和液，IAPWS-IF97(python3-iapws)；表面张力IAPWS 1994式",
+        "TR": "0~200", "PH": "液相", "VP": "IAPWS-IF97",
     }
 
 
+def saturated(x):
+    """Reference values of saturated water (x=0) or steam (x=1) by IAPWS-IF97."""
+    def ref(field, t):
+        w = IAPWS97(T=t + 273.15, x=x)
+        other = IAPWS97(T=t + 273.15, x=1 - x)
+        return {"CP": w.cp * 1000, "MD": w.rho, "VI": w.mu, "TC": w.k,
+                "HV": abs(other.h - w.h) * 1000}.get(field)
+    return ref
+
+
 def steam():
-    ts = [100, 120, 140, 160, 180, 200, 220, 240, 260, 280, 300]
+    ts = [100, 110, 120, 130, 140, 150, 160, 170, 180, 190, 200, 220, 240, 260, 280, 300]
     vap = [(t, IAPWS97(T=t + 273.15, x=1), IAPWS97(T=t + 273.15, x=0)) for t in ts]
     pts = lambda f: [(t, f(v, l)) for t, v, l in vap]
     return {
@@ -59,7 +161,8 @@ def steam():
         "VI": table(pts(lambda v, l: v.mu)),
         "TC": table(pts(lambda v, l: v.k)),
         "HV": table(pts(lambda v, l: (v.h - l.h) * 1000)),
-        "NT": "饱和汽，IAPWS-IF97(python3-iapws)；压力取饱和压力。适用100~300℃",
+        "NT": "饱和汽，IAPWS-IF97(python3-iapws)；压力取饱和压力",
+        "TR": "100~300", "PR": "100~8600", "PH": "气相", "VP": "IAPWS-IF97",
     }
 
 
@@ -147,8 +250,10 @@ def gas(g):
     return {
         "CN": g["CN"], "EN": g["EN"], "CP": cp, "MD": "%s:%s" % (g["md"], crit),
         "VI": table(k_to_c(g["mu"], 1e-7), 4), "TC": table(k_to_c(g["k"], 1e-3), 4),
-        "NT": "临界参数Poling附录A；%s；黏度导热%s。适用%d~%d℃" % (
-            cpsrc, g["src"], g["rng"][0], g["rng"][1]),
+        "NT": "临界参数Poling附录A；%s；黏度导热%s" % (cpsrc, g["src"]),
+        # The viscosity and conductivity tables hold at low pressure (1 atm); up to 1 MPa
+        # the dilute-gas values change by a few per cent at most for these gases.
+        "TR": "%d~%d" % g["rng"], "PR": "0~1000", "PH": "气相",
     }
 
 
@@ -159,9 +264,92 @@ def watson(hvb, tb, crit):
 
 
 def liquid(cn, en, cp, md, vi, tc, st, hv, note):
+    """note ends with the range of the data, "适用t1~t2℃"; it goes to TR."""
+    text, rng = note.rsplit("适用", 1)
     return {"CN": cn, "EN": en, "CP": table(cp), "MD": table(md), "VI": table(vi),
             "TC": table(tc), "ST": table(st) if isinstance(st, list) else st, "HV": hv,
-            "NT": note}
+            "NT": text.rstrip("。；"), "TR": rng.rstrip("℃"), "PH": "液相"}
+
+
+# ---- 20 wt% sodium chloride brine ----
+# Laliberte's models of aqueous electrolyte solutions, coefficients for NaCl as tabulated
+# in Laliberte, J. Chem. Eng. Data 54 (2009) 1725 (density: Laliberte & Cooper 2004, valid
+# 0-140 C; viscosity: Laliberte 2007, 5-154 C; heat capacity: Laliberte 2009, 1.5-120 C).
+# Conductivity: Riedel's additive ionic contributions at 20 C, lambda = lambda_w + sum of
+# sigma_i c_i with sigma(Na+) = 0 and sigma(Cl-) = -5.52e-3 W/(m K) per mol/L, scaled with
+# the water's conductivity at other temperatures (Reid, Prausnitz & Poling, The Properties
+# of Gases and Liquids, 4th ed., section 10-12). Water itself by IAPWS (IAPWS-95 below 0 C).
+NACL_W = 0.20
+NACL_M = 58.44
+NACL_DENSITY = (-0.00324112223655149, 0.0636354335906616, 1.01371399467365,
+                0.0145951015210159, 3317.34854426537)
+NACL_VISCOSITY = (16.221788633396, 1.32293086770011, 1.48485985010431, 0.00746912559657377,
+                  30.7802007540575, 2.05826852322558)
+NACL_CP = (-0.0693559668993322, -0.0782134167486952, 3.84798479408635, -11.2762109247072,
+           8.73187698542672, 1.81245930472755)
+
+
+def water_at(t):
+    if t >= 0.01:
+        return IAPWS97(T=t + 273.15, P=0.101325)
+    return IAPWS95(T=t + 273.15, P=0.101325)
+
+
+def nacl(field, t):
+    ww, ws = 1 - NACL_W, NACL_W
+    w = water_at(t)
+    if field == "MD":
+        c0, c1, c2, c3, c4 = NACL_DENSITY
+        app = (c0 * ws + c1) * math.exp(1e-6 * (t + c4) ** 2) / (ws + c2 + c3 * t)
+        return 1 / (ww / w.rho + ws / app)
+    if field == "VI":
+        v1, v2, v3, v4, v5, v6 = NACL_VISCOSITY
+        mu_w = (t + 246) / ((0.05594 * t + 5.2842) * t + 137.37)  # mPa s, Laliberte 2007
+        mu_s = math.exp((v1 * ws ** v2 + v3) / (v4 * t + 1)) / (v5 * ws ** v6 + 1)
+        return math.exp(ww * math.log(mu_w) + ws * math.log(mu_s)) * 1e-3
+    if field == "CP":
+        a1, a2, a3, a4, a5, a6 = NACL_CP
+        alpha = a2 * t + a3 * math.exp(0.01 * t) + a4 * ws
+        cp_s = a1 * math.exp(alpha) + a5 * ws ** a6
+        return (ww * w.cp + ws * cp_s) * 1000
+    if field == "TC":
+        w20 = water_at(20.0)
+        c = NACL_W * nacl("MD", 20.0) / NACL_M  # mol/L
+        return (w20.k - 5.52e-3 * c) * w.k / w20.k
+    return None
+
+
+def brine():
+    ts = [-10, 0, 10, 20, 30, 40, 50, 60, 70, 80]
+    pts = lambda f: [(t, nacl(f, t)) for t in ts]
+    return {"CN": "氯化钠盐水20%", "EN": "NaCl brine 20 wt%",
+            "CP": table(pts("CP"), 4), "MD": table(pts("MD"), 5), "VI": table(pts("VI"), 4),
+            "TC": table(pts("TC"), 3),
+            "NT": "质量分数20%，Laliberte关联式(0℃以下外推)，导热Riedel离子加和法",
+            "TR": "-10~80", "PH": "液相"}
+
+
+# ---- unused engine oil: Incropera & DeWitt, Fundamentals of Heat and Mass Transfer,
+# Table A.5, every row: T (K), rho (kg/m3), cp (kJ/(kg K)), mu (1e-2 N s/m2), k (1e-3 W/(m K)).
+ENGINE_OIL = [
+    (273.15, 899.1, 1.796, 385, 147), (280, 895.3, 1.827, 217, 144),
+    (290, 890.0, 1.868, 99.9, 145), (300, 884.1, 1.909, 48.6, 145),
+    (310, 877.9, 1.951, 25.3, 145), (320, 871.8, 1.993, 14.1, 143),
+    (330, 865.8, 2.035, 8.36, 141), (340, 859.9, 2.076, 5.31, 139),
+    (350, 853.9, 2.118, 3.56, 138), (360, 847.8, 2.161, 2.52, 138),
+    (370, 841.8, 2.206, 1.86, 137), (380, 836.0, 2.250, 1.41, 136),
+    (390, 830.6, 2.294, 1.10, 135), (400, 825.1, 2.337, 0.874, 134),
+    (410, 818.9, 2.381, 0.698, 133), (420, 812.1, 2.427, 0.564, 133),
+    (430, 806.5, 2.471, 0.470, 132),
+]
+
+
+def engine_oil():
+    col = lambda i, scale: k_to_c([(r[0], r[i]) for r in ENGINE_OIL], scale)
+    return {"CN": "润滑油（未用机油）", "EN": "Engine oil, unused",
+            "CP": table(col(2, 1000)), "MD": table(col(1, 1)), "VI": table(col(3, 1e-2), 4),
+            "TC": table(col(4, 1e-3), 4),
+            "NT": "Incropera表A.5全部行", "TR": "0~156.85", "PH": "液相"}
 
 
 CRC = "CRC手册与Perry手册表值；汽化热Watson式(Poling附录A)。"
@@ -250,28 +438,14 @@ LIQUIDS = [
             (80, 1.0e-3)],
            [(-20, 0.350), (0, 0.365), (20, 0.378), (40, 0.389), (60, 0.398), (80, 0.404)],
            None, None, "质量分数50%，ASHRAE手册(基础篇)乙二醇水溶液表。适用-20~80℃"),
-    liquid("氯化钠盐水20%", "NaCl brine 20 wt%",
-           [(-10, 3290), (0, 3300), (20, 3330), (40, 3350)],
-           [(-10, 1157.0), (0, 1155.0), (20, 1148.0), (40, 1140.0)],
-           [(-10, 3.35e-3), (0, 2.45e-3), (20, 1.56e-3), (40, 1.10e-3)],
-           [(-10, 0.500), (0, 0.510), (20, 0.530), (40, 0.550)],
-           None, None, "质量分数20%，Perry手册与ASHRAE手册盐水表。适用-10~40℃"),
+    brine(),
     liquid("轻柴油", "Light gas oil",
            [(20, 1900), (50, 2000), (100, 2150), (150, 2300)],
            [(20, 840.0), (50, 819.0), (100, 784.0), (150, 749.0)],
            [(20, 4.0e-3), (50, 2.2e-3), (100, 1.0e-3), (150, 0.6e-3)],
            [(20, 0.130), (50, 0.127), (100, 0.122), (150, 0.117)],
            None, None, "典型值，Perry手册石油馏分物性图表估读。适用20~150℃"),
-    liquid("润滑油（未用机油）", "Engine oil, unused",
-           k_to_c([(273.15, 1796), (300, 1909), (320, 1993), (340, 2076), (360, 2161),
-                   (380, 2250), (400, 2337), (420, 2427)]),
-           k_to_c([(273.15, 899.1), (300, 884.1), (320, 871.8), (340, 859.9), (360, 847.8),
-                   (380, 836.0), (400, 825.1), (420, 812.1)]),
-           k_to_c([(273.15, 3.85), (300, 0.486), (320, 0.141), (340, 0.0531), (360, 0.0252),
-                   (380, 0.0141), (400, 0.00874), (420, 0.00564)]),
-           k_to_c([(273.15, 0.147), (300, 0.145), (320, 0.143), (340, 0.139), (360, 0.138),
-                   (380, 0.136), (400, 0.134), (420, 0.133)]),
-           None, None, "Incropera表A.5。黏度随温度变化剧烈，宜在表点附近使用。适用0~145℃"),
+    engine_oil(),
     liquid("导热油（联苯醚型）", "Heat transfer oil",
            [(20, 1550), (100, 1750), (200, 2000), (300, 2250)],
            [(20, 1064.0), (100, 1000.0), (200, 913.0), (300, 817.0)],
@@ -285,34 +459,61 @@ def gbk_len(s):
     return len(s.encode("gbk"))
 
 
+# Reference values between the nodes, for the records whose source gives them at any t.
+REFERENCES = {"Water": saturated(0), "Saturated steam": saturated(1),
+              "NaCl brine 20 wt%": nacl}
+
+
 def main():
     records = [water(), steam()] + [gas(g) for g in GASES] + LIQUIDS
     out = []
+    cases = []
     for i, r in enumerate(records, 1):
         rec = {"NO": "%03d" % i}
         rec.update(r)
-        for name, width, _ in FIELDS:
+        # The note states how far the interpolated tables may stray between their nodes:
+        # against the source at the midpoints where the source gives values at any t,
+        # otherwise the miss at each interior node left out of its table (a bound).
+        ref = REFERENCES.get(rec["EN"])
+        if ref:
+            dev, mids = between_nodes(rec, ref)
+            cases += [(rec["EN"], f, t, v, d) for f, t, v, d in mids]
+        else:
+            dev = loo_deviation(rec)
+        rec["NT"] = "%s；节点间偏差≤%s%%" % (rec["NT"], pct(dev))
+        for name, width, _ in FIELDS + VALIDITY:
             v = rec.get(name)
             if v is not None and gbk_len(v) > width:
                 raise SystemExit("%s %s: %d bytes > %d" % (rec["NO"], name, gbk_len(v), width))
         out.append(rec)
-    lines = ['{', '  "format": "Tubalon PropLib",', '  "version": 1,', '  "fields": [']
-    for i, (name, width, cap) in enumerate(FIELDS):
-        lines.append('    {"name": "%s", "width": %d, "caption": %s}%s' % (
-            name, width, json.dumps(cap, ensure_ascii=False), "," if i + 1 < len(FIELDS) else ""))
-    lines += ['  ],', '  "records": [']
+    lines = ['{', '  "format": "Tubalon PropLib",', '  "version": 2,']
+    for key, defs in (("fields", FIELDS), ("validityFields", VALIDITY)):
+        lines.append('  "%s": [' % key)
+        for i, (name, width, cap) in enumerate(defs):
+            lines.append('    {"name": "%s", "width": %d, "caption": %s}%s' % (
+                name, width, json.dumps(cap, ensure_ascii=False),
+                "," if i + 1 < len(defs) else ""))
+        lines.append('  ],')
+    lines += ['  "records": [']
+    names = [f[0] for f in FIELDS + VALIDITY]
     for k, rec in enumerate(out):
         lines.append('    {')
-        for i, (name, _, _) in enumerate(FIELDS):
+        for i, name in enumerate(names):
             v = rec.get(name)
             lines.append('      "%s": %s%s' % (name, "null" if v is None else json.dumps(
-                v, ensure_ascii=False), "," if i + 1 < len(FIELDS) else ""))
+                v, ensure_ascii=False), "," if i + 1 < len(names) else ""))
         lines.append('    }' + ("," if k + 1 < len(out) else ""))
     lines += ['  ]', '}', '']
     path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "PropLib.cds")
     with open(path, "w", encoding="utf-8", newline="\n") as f:
         f.write("\n".join(lines))
     print("%d records written to %s" % (len(out), path))
+    for rec in out:
+        print("%s %-22s %s" % (rec["NO"], rec["EN"], rec["NT"]), file=sys.stderr)
+    if "--cases" in sys.argv:
+        # The midpoint references as rows of the test's table.
+        for en, f, t, v, d in cases:
+            print('        {"%s", "%s", %s, %.6g},  // %.3f %%' % (en, f, t, v, d * 100))
 
 
 if __name__ == "__main__":

@@ -734,10 +734,23 @@ long double TFormulaParser::EvaluateWithValues(const std::string& text, TFpValue
         }
         std::vector<std::size_t> found;
         const std::size_t n = text.size();
+        char quote = 0; // the quote that opened the text argument being passed over
         for (std::size_t j = 0; j < n; ++j) {
             const char c = text[j];
+            // Letters of a quoted text argument are its characters, not variables.
+            if (quote) {
+                if (c == quote) quote = 0;
+                continue;
+            }
+            if (c == '\'' || c == '"') {
+                quote = c;
+                continue;
+            }
             if (!IsAsciiLetter(c)) continue;
-            if ((c == 'E' || c == 'e') && j > 0 && IsDigit(text[j - 1])) continue;
+            // The exponent of 1E3, 1.5E3 and 1.E3.
+            if ((c == 'E' || c == 'e') && j > 0 &&
+                (IsDigit(text[j - 1]) || (text[j - 1] == '.' && j > 1 && IsDigit(text[j - 2]))))
+                continue;
             if (j > 0 && IsAsciiLetter(text[j - 1])) continue;
             if (j + 1 < n && IsAsciiLetter(text[j + 1])) continue;
             found.push_back(j);

@@ -31,8 +31,14 @@ TCellOutcome Failed(const QString& field, const QString& why) {
     return o;
 }
 
+// Every property of the library is a positive number: a value that is zero, negative or not
+// finite (a table extrapolated too far, a formula used outside its range) is refused.
 TCellOutcome Value(const QString& field, double v) {
     if (!std::isfinite(v)) return Failed(field, QStringLiteral("结果不是有限数值"));
+    if (v <= 0)
+        return Failed(field, QStringLiteral("结果为 %1，不是可用的物性值（应为正数），"
+                                            "数据多半用在了其适用范围之外")
+                                 .arg(FormatFloat7(v)));
     TCellOutcome o;
     o.kind = TCellOutcome::Kind::Value;
     o.value = v;
@@ -66,9 +72,25 @@ const std::vector<TPropCellName>& PropCellNames() {
     return kCells;
 }
 
-double InterpolatePoints(const std::vector<double>& xs, const std::vector<double>& ys, double x) {
+double InterpolatePoints(const std::vector<double>& xs, const std::vector<double>& ys, double x,
+                         TTableForm form) {
     const int n = static_cast<int>(xs.size());
     if (n == 0) return 0;
+    const bool andrade = form == TTableForm::Andrade;
+    // Abscissa and ordinate of the polynomial.
+    auto X = [&](double t) -> long double {
+        if (!andrade) return t;
+        if (!(t > -273.15))
+            throw Error(QStringLiteral("温度 %1 ℃ 不高于绝对零度，无法插值").arg(FormatFloat15(t)));
+        return 1.0L / (static_cast<long double>(t) + 273.15L);
+    };
+    auto Y = [&](double y) -> long double {
+        if (!andrade) return y;
+        if (!(y > 0))
+            throw Error(QStringLiteral("按 ln 值对 1/T 插值的数据表中有不为正的值（%1）")
+                            .arg(FormatFloat15(y)));
+        return std::log(static_cast<long double>(y));
+    };
     int lo = 0, hi = n - 1;
     if (n > 4) {
         int i = -1;
@@ -92,35 +114,57 @@ double InterpolatePoints(const std::vector<double>& xs, const std::vector<double
             }
         }
     }
+    const long double xq = X(x);
     long double sum = 0;
     for (int k = lo; k <= hi; ++k) {
-        long double term = ys[static_cast<size_t>(k)];
+        long double term = Y(ys[static_cast<size_t>(k)]);
+        const long double xk = X(xs[static_cast<size_t>(k)]);
         for (int j = lo; j <= hi; ++j) {
             if (j == k) continue;
-            const double d = xs[static_cast<size_t>(k)] - xs[static_cast<size_t>(j)];
+            const long double xj = X(xs[static_cast<size_t>(j)]);
+            const long double d = xk - xj;
             if (d == 0)
                 throw Error(QStringLiteral("数据表中有两个点的温度相同（%1），无法插值")
                                 .arg(FormatFloat15(xs[static_cast<size_t>(k)])));
-            term *= (x - xs[static_cast<size_t>(j)]) / static_cast<long double>(d);
+            term *= (xq - xj) / d;
         }
         sum += term;
+    }
+    if (andrade) {
+        // Beyond the range of double the value is not finite and refused by the caller.
+        return sum > 709.0L ? HUGE_VAL : static_cast<double>(std::exp(sum));
     }
     return static_cast<double>(sum);
 }
 
-double TablePoint(const QString& s, double x) {
+void TablePoints(const QString& s, std::vector<double>& xs, std::vector<double>& ys) {
+    QStringList pieces = s.split(';');
+    if (pieces.size() > 1 && TrimText(pieces.last()).isEmpty()) pieces.removeLast();
+    if (pieces.size() > kMaxPoints)
+        throw Error(QStringLiteral("数据表最多 %1 个点").arg(kMaxPoints));
+    xs.clear();
+    ys.clear();
+    for (const QString& piece : pieces) {
+        const qsizetype c = piece.indexOf(',');
+        xs.push_back(StrToFloat(c < 0 ? piece : piece.left(c)));
+        ys.push_back(StrToFloat(c < 0 ? QString() : piece.mid(c + 1)));
+    }
+}
+
+QString CellCoreText(const QString& cell) {
+    QString s = TrimText(cell);
+    CutBefore(s, '?');
+    CutBefore(s, '<');
+    CutBefore(s, '{');
+    if (const qsizetype e = s.indexOf('='); e >= 0) s = TrimText(s.mid(e + 1));
+    return s;
+}
+
+double TablePoint(const QString& s, double x, TTableForm form) {
     if (s.contains(';')) {
-        QStringList pieces = s.split(';');
-        if (pieces.size() > 1 && TrimText(pieces.last()).isEmpty()) pieces.removeLast();
-        if (pieces.size() > kMaxPoints)
-            throw Error(QStringLiteral("数据表最多 %1 个点").arg(kMaxPoints));
         std::vector<double> xs, ys;
-        for (const QString& piece : pieces) {
-            const qsizetype c = piece.indexOf(',');
-            xs.push_back(StrToFloat(c < 0 ? piece : piece.left(c)));
-            ys.push_back(StrToFloat(c < 0 ? QString() : piece.mid(c + 1)));
-        }
-        return InterpolatePoints(xs, ys, x);
+        TablePoints(s, xs, ys);
+        return InterpolatePoints(xs, ys, x, form);
     }
     const qsizetype c = s.indexOf(',');
     if (c >= 0) return StrToFloat(s.mid(c + 1));
@@ -175,11 +219,7 @@ TCellOutcome EvaluatePropertyCell(const TPropRecord* record, const QString& fiel
     // 3. Null cell.
     if (!record || record->IsNull(field)) return {TCellOutcome::Kind::Clear, 0, {}};
     // 4.-6. Blanks, comments, label.
-    QString s = TrimText(record->Text(field));
-    CutBefore(s, '?');
-    CutBefore(s, '<');
-    CutBefore(s, '{');
-    if (const qsizetype e = s.indexOf('='); e >= 0) s = TrimText(s.mid(e + 1));
+    QString s = CellCoreText(record->Text(field));
 
     const QString tRow = values.RowValue(1);
     const QString pRow = values.RowValue(2);
@@ -227,7 +267,11 @@ TCellOutcome EvaluatePropertyCell(const TPropRecord* record, const QString& fiel
     if (s.contains(',') || TryParseNumber(s, num)) {
         try {
             const double x = s.contains(';') ? StrToFloat(tName) : 0;
-            return Value(field, TablePoint(s, x));
+            // Viscosities fall by decades over a table: ln mu is interpolated against 1/T.
+            const TTableForm form = field.compare(QLatin1String("VI"), Qt::CaseInsensitive) == 0
+                                        ? TTableForm::Andrade
+                                        : TTableForm::Plain;
+            return Value(field, TablePoint(s, x, form));
         } catch (const EConvertError&) {
             throw;
         } catch (const Error& e) {

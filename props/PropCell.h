@@ -45,12 +45,30 @@ TCellOutcome EvaluatePropertyCell(const TPropLib& lib, const QString& field, TPr
 TCellOutcome EvaluatePropertyCell(const TPropRecord* record, const QString& field,
                                   TPropValues& values);
 
+// How a table of (t, value) points is interpolated.
+enum class TTableForm {
+    Plain,  // the value against t
+    Andrade // ln value against 1/T (T = t + 273.15 K): viscosity, vapour pressure
+};
+
 // A constant, a single pair x,y (gives y) or a table x1,y1;x2,y2;... interpolated at x.
 // Raises EConvertError for a piece that is not a number and Error for more than 100
-// points or two points of the window with the same x.
-double TablePoint(const QString& s, double x);
+// points, two points of the window with the same x or, in Andrade form, a value that is
+// not positive or a temperature at or below absolute zero.
+double TablePoint(const QString& s, double x, TTableForm form = TTableForm::Plain);
+// The points of a table text x1,y1;x2,y2;... (a final ";" allowed). Raises as TablePoint.
+void TablePoints(const QString& s, std::vector<double>& xs, std::vector<double>& ys);
 // Lagrange polynomial through the window of up to four points around x (points ascending).
-double InterpolatePoints(const std::vector<double>& xs, const std::vector<double>& ys, double x);
+//
+// Andrade form: the polynomial passes through (1/T_k, ln y_k) and the value is its
+// exponential, so that a viscosity falling by decades over the table is followed between
+// sparse rows (E. N. da C. Andrade, Nature 125 (1930) 309: mu = A exp(B/T); the same form
+// is the Clausius-Clapeyron line ln p = a - b/T of a vapour pressure).
+double InterpolatePoints(const std::vector<double>& xs, const std::vector<double>& ys, double x,
+                         TTableForm form = TTableForm::Plain);
+
+// A cell's text without surrounding blanks, comments ("?", "<", "{") and label ("Cp=").
+QString CellCoreText(const QString& cell);
 
 // The formula text after the textual replacements of critical constants and named
 // quantities. P holds P[1]..P[99] at indexes 1..99 (index 0 unused).

@@ -1,5 +1,7 @@
 #include "props/PropLib.h"
 
+#include "props/PropLimits.h"
+
 #include "units/Errors.h"
 #include "units/NumberFormat.h"
 
@@ -16,15 +18,18 @@
 //
 //   {
 //     "format": "Tubalon PropLib",
-//     "version": 1,
+//     "version": 2,
 //     "fields": [ {"name": "NO", "width": 6, "caption": "流水号"}, ... all ten, in order ],
+//     "validityFields": [ {"name": "TR", "width": 30, "caption": "适用温度"}, ... four ],
 //     "records": [ {"NO": "001", "CN": "水", "EN": "Water", "CP": "...", ...}, ... ]
 //   }
 //
 // "fields" must list NO, CN, EN, CP, MD, VI, TC, ST, HV, NT in this order with their byte
-// widths (GBK); a record names the fields it holds, and a missing field or a JSON null is a
-// null field. Every value is a string. Records are kept in file order within equal NO; the
-// table sorts them by NO as text on reading. Unknown keys are ignored.
+// widths (GBK); "validityFields", when present, TR, PR, PH, VP. A record names the fields it
+// holds, and a missing field or a JSON null is a null field. Every value is a string.
+// Records are kept in file order within equal NO; the table sorts them by NO as text on
+// reading. Unknown keys are ignored, so a version 1 file (without "validityFields") reads
+// with empty ranges, and a program that knows only version 1 reads this file without them.
 
 namespace tubalon {
 
@@ -41,9 +46,14 @@ const std::array<TPropField, kPropFieldCount> kFields = {{
     {"ST", 300, "表面张力"},
     {"HV", 300, "蒸发潜热"},
     {"NT", 100, "注释"},
+    {"TR", 30, "适用温度"},
+    {"PR", 30, "适用压力"},
+    {"PH", 4, "相态"},
+    {"VP", 300, "饱和压力"},
 }};
 
 const QString kFormat = QStringLiteral("Tubalon PropLib");
+constexpr qint64 kMaxLibraryBytes = qint64(64) << 20;
 
 // A JSON string literal of the text.
 QByteArray JsonValueText(const QString& s) {
@@ -95,6 +105,11 @@ void TPropLib::CheckWidths(const TPropRecord& r) {
     }
 }
 
+void TPropLib::CheckRecord(const TPropRecord& r) {
+    CheckWidths(r);
+    CheckLimitTexts(r);
+}
+
 std::vector<TPropRecord> TPropLib::FromText(const QByteArray& text) {
     QJsonParseError pe;
     const QJsonDocument doc = QJsonDocument::fromJson(text, &pe);
@@ -104,15 +119,27 @@ std::vector<TPropRecord> TPropLib::FromText(const QByteArray& text) {
     const QJsonObject root = doc.object();
     if (!doc.isObject() || root.value("format").toString() != kFormat)
         throw Error(QStringLiteral("不是物性库文件。"));
-    const QJsonArray fields = root.value("fields").toArray();
-    bool fieldsOk = fields.size() == kPropFieldCount;
-    for (int i = 0; fieldsOk && i < kPropFieldCount; ++i) {
-        const QJsonObject fo = fields[i].toObject();
-        const auto& fd = kFields[static_cast<size_t>(i)];
-        fieldsOk = fo.value("name").toString() == QLatin1String(fd.name) &&
-                   fo.value("width").toInt(-1) == fd.width;
-    }
-    if (!fieldsOk) throw Error(QStringLiteral("字段定义与本程序的物性库不符。"));
+    // The definitions of fields first..first+count-1, as an array value of the root.
+    auto definitionsMatch = [&](const QJsonValue& v, int first, int count) {
+        if (!v.isArray() || v.toArray().size() != count) return false;
+        const QJsonArray defs = v.toArray();
+        for (int i = 0; i < count; ++i) {
+            const QJsonObject fo = defs[i].toObject();
+            const auto& fd = kFields[static_cast<size_t>(first + i)];
+            if (fo.value("name").toString() != QLatin1String(fd.name) ||
+                fo.value("width").toInt(-1) != fd.width)
+                return false;
+        }
+        return true;
+    };
+    const QJsonValue validity = root.value("validityFields");
+    const bool hasValidity = !validity.isUndefined();
+    if (!definitionsMatch(root.value("fields"), 0, kPropBaseFieldCount) ||
+        (hasValidity &&
+         !definitionsMatch(validity, kPropBaseFieldCount, kPropFieldCount - kPropBaseFieldCount)))
+        throw Error(QStringLiteral("字段定义与本程序的物性库不符。"));
+    if (!root.value("records").isArray()) throw Error(QStringLiteral("“records”不是记录的列表。"));
+    const int fieldCount = hasValidity ? kPropFieldCount : kPropBaseFieldCount;
     std::vector<TPropRecord> out;
     const QJsonArray records = root.value("records").toArray();
     for (qsizetype k = 0; k < records.size(); ++k) {
@@ -120,7 +147,7 @@ std::vector<TPropRecord> TPropLib::FromText(const QByteArray& text) {
             throw Error(QStringLiteral("第 %1 条记录不是对象。").arg(k + 1));
         const QJsonObject ro = records[k].toObject();
         TPropRecord r;
-        for (int i = 0; i < kPropFieldCount; ++i) {
+        for (int i = 0; i < fieldCount; ++i) {
             const QJsonValue v = ro.value(QLatin1String(kFields[static_cast<size_t>(i)].name));
             if (v.isUndefined() || v.isNull()) continue;
             if (!v.isString())
@@ -131,7 +158,7 @@ std::vector<TPropRecord> TPropLib::FromText(const QByteArray& text) {
             if (r.f[static_cast<size_t>(i)].isNull()) r.f[static_cast<size_t>(i)] = QString("");
         }
         try {
-            CheckWidths(r);
+            CheckRecord(r);
         } catch (const Error& e) {
             throw Error(QStringLiteral("第 %1 条记录：%2").arg(k + 1).arg(e.message()));
         }
@@ -142,15 +169,21 @@ std::vector<TPropRecord> TPropLib::FromText(const QByteArray& text) {
 
 QByteArray TPropLib::ToText() const {
     // Written by hand so that keys stay in field order, one field a line.
-    QByteArray out = "{\n  \"format\": \"Tubalon PropLib\",\n  \"version\": 1,\n  \"fields\": [\n";
-    for (int i = 0; i < kPropFieldCount; ++i) {
-        const auto& fd = kFields[static_cast<size_t>(i)];
-        out += "    {\"name\": \"" + QByteArray(fd.name) +
-               "\", \"width\": " + QByteArray::number(fd.width) +
-               ", \"caption\": " + JsonValueText(QString::fromUtf8(fd.caption)) + "}";
-        out += i + 1 < kPropFieldCount ? ",\n" : "\n";
-    }
-    out += "  ],\n  \"records\": [\n";
+    QByteArray out = "{\n  \"format\": \"Tubalon PropLib\",\n  \"version\": 2,\n";
+    auto definitions = [&](const char* key, int first, int end) {
+        out += "  \"" + QByteArray(key) + "\": [\n";
+        for (int i = first; i < end; ++i) {
+            const auto& fd = kFields[static_cast<size_t>(i)];
+            out += "    {\"name\": \"" + QByteArray(fd.name) +
+                   "\", \"width\": " + QByteArray::number(fd.width) +
+                   ", \"caption\": " + JsonValueText(QString::fromUtf8(fd.caption)) + "}";
+            out += i + 1 < end ? ",\n" : "\n";
+        }
+        out += "  ],\n";
+    };
+    definitions("fields", 0, kPropBaseFieldCount);
+    definitions("validityFields", kPropBaseFieldCount, kPropFieldCount);
+    out += "  \"records\": [\n";
     for (size_t k = 0; k < rows_.size(); ++k) {
         const TPropRecord& r = rows_[k];
         out += "    {\n";
@@ -167,12 +200,24 @@ QByteArray TPropLib::ToText() const {
 
 void TPropLib::Load(const QString& path) {
     Close();
-    const QString full = QFileInfo(path).absoluteFilePath();
+    const QFileInfo info(path);
+    const QString full = info.absoluteFilePath();
+    auto refuse = [&](const QString& why) {
+        return Error(
+            QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(full), why));
+    };
+    // Only a regular file of bounded size is opened: a FIFO or a device would block the start
+    // or never end, an oversized file would fill the memory.
+    if (info.exists() && !info.isFile()) throw refuse(QStringLiteral("它不是普通文件。"));
+    if (info.exists() && info.size() > kMaxLibraryBytes)
+        throw refuse(
+            QStringLiteral("文件大于 %1 MB，不是本程序的物性库。").arg(kMaxLibraryBytes >> 20));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Cannot open file \"%1\". %2")
-                        .arg(QDir::toNativeSeparators(full), file.errorString()));
-    const QByteArray text = file.readAll();
+    if (!file.open(QIODevice::ReadOnly)) throw refuse(file.errorString());
+    const QByteArray text = file.read(kMaxLibraryBytes + 1);
+    if (text.size() > kMaxLibraryBytes)
+        throw refuse(
+            QStringLiteral("文件大于 %1 MB，不是本程序的物性库。").arg(kMaxLibraryBytes >> 20));
     std::vector<TPropRecord> records;
     try {
         records = FromText(text);
@@ -252,7 +297,7 @@ int TPropLib::InsertSorted(const TPropRecord& r) {
 
 void TPropLib::Append(const TPropRecord& r) {
     CheckOpen();
-    CheckWidths(r);
+    CheckRecord(r);
     current_ = InsertSorted(r);
 }
 
@@ -286,6 +331,7 @@ void TPropLib::SetField(int field, const QString& text) {
 
 void TPropLib::Post() {
     if (state_ == TPropState::Browse) return;
+    CheckLimitTexts(buffer_);
     if (state_ == TPropState::Edit) rows_.erase(rows_.begin() + current_);
     state_ = TPropState::Browse;
     current_ = InsertSorted(buffer_);

@@ -9,7 +9,19 @@
 
 namespace tubalon {
 
-constexpr int kPropFieldCount = 10;
+// The ten fields of a fluid, then four that say where its data hold: the temperature
+// and pressure ranges, the phase and the saturation data (props/PropLimits.h).
+constexpr int kPropBaseFieldCount = 10;
+constexpr int kPropFieldCount = 14;
+enum TPropFieldIndex : int {
+    kFieldNO = 0,
+    kFieldCN = 1,
+    kFieldNT = 9,
+    kFieldTR = 10, // "t1~t2", degC
+    kFieldPR = 11, // "p1~p2", kPa
+    kFieldPH = 12, // "液相" or "气相"
+    kFieldVP = 13, // "IAPWS-IF97" or a table t,p;... (degC, kPa)
+};
 
 struct TPropField {
     const char* name;    // NO, CN, ...
@@ -17,7 +29,7 @@ struct TPropField {
     const char* caption; // label of the field (UTF-8)
 };
 
-// NO, CN, EN, CP, MD, VI, TC, ST, HV, NT in this order.
+// NO, CN, EN, CP, MD, VI, TC, ST, HV, NT, TR, PR, PH, VP in this order.
 const std::array<TPropField, kPropFieldCount>& PropFields();
 // Index of a field by name without regard to case; -1 when there is none.
 int PropFieldIndex(const QString& name);
@@ -68,7 +80,8 @@ public:
     bool Eof() const { return CurrentIndex() < 0 || current_ >= Count() - 1; }
 
     // Editing: Insert starts a new empty record, Edit the current one; SetField changes the
-    // buffer; Post stores it in NO order and makes it current; Cancel drops it.
+    // buffer; Post stores it in NO order and makes it current (raising Error, still
+    // editing, when its range, phase or saturation text cannot be read); Cancel drops it.
     TPropState State() const { return state_; }
     void Insert();
     void Edit();
@@ -83,6 +96,8 @@ public:
 
     // Raises Error when a field of r is wider than its width.
     static void CheckWidths(const TPropRecord& r);
+    // CheckWidths, and Error when a range, phase or saturation text cannot be read.
+    static void CheckRecord(const TPropRecord& r);
     // The file text of the table (UTF-8 JSON) and its reader.
     QByteArray ToText() const;
     static std::vector<TPropRecord> FromText(const QByteArray& text); // raises Error

@@ -2,6 +2,7 @@
 
 #include "props/PropCell.h"
 #include "props/PropLib.h"
+#include "props/PropLimits.h"
 #include "units/NumberFormat.h"
 
 namespace tubalon {
@@ -62,6 +63,23 @@ int RunPropsCommand(const QStringList& args, const QString& libPath, QTextStream
 
     int status = 0;
     bool stopped = false;
+    // The record's range and phase come first: a refusal computes nothing, a warning
+    // lets the values be printed.
+    if (!values.GetValue(QStringLiteral("t")).isEmpty()) {
+        try {
+            const TConditions c = CheckConditions(*lib.Current(), values.GetValue("t"),
+                                                  values.GetValue(QStringLiteral("p")));
+            if (c.kind != TConditions::Kind::InRange) {
+                status = 1;
+                err << c.message << '\n';
+                stopped = c.kind == TConditions::Kind::Refused;
+            }
+        } catch (const std::exception& e) {
+            stopped = true;
+            status = 1;
+            err << QString::fromUtf8(e.what()) << '\n';
+        }
+    }
     for (const TPropCellName& c : PropCellNames()) {
         QString text;
         if (!stopped) {

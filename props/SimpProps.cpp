@@ -1,6 +1,7 @@
 #include "props/SimpProps.h"
 
 #include "formula/MyValues.h"
+#include "props/PropLimits.h"
 #include "units/ComboBoxU.h"
 #include "units/EditD.h"
 #include "units/Errors.h"
@@ -20,6 +21,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QValidator>
+
+#include <cmath>
 
 namespace tubalon {
 
@@ -153,6 +156,11 @@ TFormSimpPL::TFormSimpPL(const QString& appDir, QWidget* parent) : QDialog(paren
         info->addWidget(e, r++, 1);
         ShowText[static_cast<size_t>(i)] = e;
     }
+    RangeShow = new QLineEdit(TStGetP);
+    RangeShow->setObjectName(QStringLiteral("DBTextRange"));
+    RangeShow->setReadOnly(true);
+    info->addWidget(new QLabel(QStringLiteral("适用范围"), TStGetP), r, 0);
+    info->addWidget(RangeShow, r++, 1);
     pv->addLayout(info);
     MyValues1 = new TMyValues(TStGetP);
     MyValues1->setObjectName(QStringLiteral("MyValues1"));
@@ -203,13 +211,20 @@ TFormSimpPL::TFormSimpPL(const QString& appDir, QWidget* parent) : QDialog(paren
     buttons->addWidget(BitBtn1, 1, 0);
     buttons->addWidget(MaskEdit1, 1, 1, 1, 2);
     pv->addLayout(buttons);
+    StatusLine = new QLabel(TStGetP);
+    StatusLine->setObjectName(QStringLiteral("StatusLineP"));
+    StatusLine->setWordWrap(true);
+    StatusLine->setFrameShape(QFrame::StyledPanel);
+    StatusLine->setMinimumHeight(34);
+    StatusLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    pv->addWidget(StatusLine);
     PageControlP->addTab(TStGetP, QStringLiteral("物性数据"));
 
     // Page "数据库维护".
     TSManP = new QWidget;
     TSManP->setObjectName(QStringLiteral("TSManP"));
     auto* mv = new QGridLayout(TSManP);
-    const int order[] = {0, 1, 2, 9, 3, 4, 5, 6, 7, 8};
+    const int order[] = {0, 1, 2, 9, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13};
     r = 0;
     for (int i : order) {
         const auto& fd = PropFields()[static_cast<size_t>(i)];
@@ -309,12 +324,62 @@ TEditD* TFormSimpPL::ResultField(const QString& name) const {
     return nullptr;
 }
 
+TFormSimpPL::TSideFields TFormSimpPL::SideFields(const QString& opener) {
+    if (opener == QLatin1String("SBP1") || opener == QLatin1String("SBP1v"))
+        return {QStringLiteral("Tr1D"), QStringLiteral("Tr2D"), QString(), QStringLiteral("外管")};
+    if (opener == QLatin1String("SBP2") || opener == QLatin1String("SBP2v"))
+        return {QStringLiteral("Tt1D"), QStringLiteral("Tt2D"), QStringLiteral("PtvD"),
+                QStringLiteral("内管")};
+    return {};
+}
+
 void TFormSimpPL::PrepareOpen(const QString& opener) {
     PageControlP->setTabVisible(1, false);
     PageControlP->setCurrentIndex(0);
     MaskEdit1->clear();
     PageControlPChange();
     opener_ = opener;
+
+    // The side's mean temperature and its pressure, in SI (degC, Pa).
+    const TSideFields side = SideFields(opener);
+    auto siValue = [&](const QString& name, bool mustBeEnabled) -> std::optional<double> {
+        TEditD* f = targets_ && !name.isEmpty() ? targets_(name) : nullptr;
+        if (!f || TrimText(f->text()).isEmpty() || (mustBeEnabled && !f->isEnabled()))
+            return std::nullopt;
+        try {
+            const double v = f->GetSIValue();
+            if (std::isfinite(v)) return v;
+        } catch (const std::exception&) {
+        }
+        return std::nullopt;
+    };
+    const std::optional<double> t1 = siValue(side.t1, false), t2 = siValue(side.t2, false);
+    const std::optional<double> p = siValue(side.p, true);
+    QStringList taken;
+    bool changed = false;
+    auto setRow = [&](const QString& name, const QString& value, const char* unit,
+                      const char* note) {
+        if (MyValues1->GetValue(name) == value) return;
+        changed = true;
+        if (MyValues1->FpHasName(name.toStdString()))
+            MyValues1->SetValue(name, value);
+        else
+            MyValues1->AddValue(name, value, QString::fromUtf8(unit), QString::fromUtf8(note));
+    };
+    if (t1 && t2) {
+        const QString t = FormatFloat15((*t1 + *t2) / 2);
+        setRow(QStringLiteral("t"), t, "C", "温度");
+        taken << QStringLiteral("t = %1 ℃ 取自%2进出口平均温度").arg(t, side.side);
+    }
+    if (p && *p > 0) {
+        const QString kpa = FormatFloat15(*p / 1000);
+        setRow(QStringLiteral("p"), kpa, "kPa", "压力");
+        taken << QStringLiteral("p = %1 kPa 取自%2蒸汽压力").arg(kpa, side.side);
+    }
+    // Results of another temperature or pressure are not shown as this side's.
+    if (changed) ClearResults();
+    if (!taken.isEmpty())
+        StatusLine->setText(taken.join(QStringLiteral("；")) + QStringLiteral("。"));
 }
 
 int TFormSimpPL::Open(const QString& opener) {
@@ -337,6 +402,44 @@ void TFormSimpPL::BitBtn1Click() {
 }
 
 void TFormSimpPL::BBCalClick() {
+    Calculate();
+}
+
+QString TFormSimpPL::InputsKey() const {
+    QStringList key;
+    key << QString::number(PropLib.CurrentIndex());
+    if (const TPropRecord* rec = PropLib.IsOpen() ? PropLib.Current() : nullptr)
+        for (const QString& f : rec->f)
+            key << (f.isNull() ? QStringLiteral("\x01") : f);
+    for (int r = 1; r < MyValues1->rowCount(); ++r)
+        key << MyValues1->Cell(r, TMyValues::ColName) + '=' +
+                   MyValues1->Cell(r, TMyValues::ColValue);
+    return key.join(QChar(0));
+}
+
+void TFormSimpPL::MarkResults(bool outOfRange, const QString& message) {
+    outOfRange_ = outOfRange;
+    warning_ = outOfRange ? message : QString();
+    for (TEditD* f : {CPD, MDD, VID, TCD, STD, HVD}) {
+        // Marked: the warning colour and the message as the tip.
+        QPalette pal = f->palette();
+        pal.setColor(QPalette::Base,
+                     outOfRange ? QColor(255, 224, 178) : palette().color(QPalette::Base));
+        f->setPalette(pal);
+        f->setToolTip(outOfRange ? message : QString());
+        f->setProperty("outOfRange", outOfRange);
+    }
+}
+
+void TFormSimpPL::ClearResults() {
+    for (TEditD* f : {CPD, MDD, VID, TCD, STD, HVD})
+        f->clear();
+    MarkResults(false, {});
+    refusal_.clear();
+    StatusLine->clear();
+}
+
+bool TFormSimpPL::Calculate() {
     GridValues values(MyValues1);
     TEditD* const fields[] = {CPD, MDD, VID, TCD, STD, HVD};
     QStringList failures;
@@ -345,7 +448,31 @@ void TFormSimpPL::BBCalClick() {
             ShowMessage(this, MsgKind::Warning, windowTitle(), failures.join('\n'));
         failures.clear();
     };
+    bool complete = false;
     GuardHandler(this, [&] {
+        // The record's range and phase first: a refusal computes nothing, a warning marks
+        // the results.
+        refusal_.clear();
+        TConditions conditions;
+        const QString t = MyValues1->GetValue(QStringLiteral("t"));
+        if (!t.isEmpty() && PropLib.IsOpen() && PropLib.Current()) {
+            resultsKey_ = InputsKey();
+            conditions =
+                CheckConditions(*PropLib.Current(), t, MyValues1->GetValue(QStringLiteral("p")));
+            if (conditions.kind == TConditions::Kind::Refused) {
+                for (TEditD* f : fields)
+                    f->clear();
+                MarkResults(false, {});
+                refusal_ = conditions.message;
+                StatusLine->setText(conditions.message);
+                ShowMessage(this, MsgKind::Warning, windowTitle(), conditions.message);
+                complete = true;
+                return;
+            }
+        }
+        const bool out = conditions.kind == TConditions::Kind::OutOfRange;
+        MarkResults(out, conditions.message);
+        StatusLine->setText(out ? conditions.message : QString());
         try {
             for (size_t i = 0; i < PropCellNames().size(); ++i) {
                 const TCellOutcome o =
@@ -372,8 +499,11 @@ void TFormSimpPL::BBCalClick() {
             showFailures();
             throw;
         }
+        resultsKey_ = InputsKey();
+        complete = true;
         showFailures();
     });
+    return complete;
 }
 
 TPropSIValues TFormSimpPL::SIValues() const {
@@ -389,6 +519,18 @@ TPropSIValues TFormSimpPL::SIValues() const {
 }
 
 void TFormSimpPL::BBOKClick() {
+    // Values computed for another record, t or p are computed anew before they are copied.
+    if (resultsKey_ && *resultsKey_ != InputsKey() && !Calculate()) return;
+    if (!refusal_.isEmpty()) {
+        ShowMessage(this, MsgKind::Warning, windowTitle(), refusal_);
+        return;
+    }
+    if (outOfRange_ &&
+        ShowMessage(this, MsgKind::Question, windowTitle(),
+                    warning_ + QStringLiteral("\n\n这些物性值是在数据范围之外外推得到的，"
+                                              "仍要填入主窗口吗？"),
+                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
     const bool ok = GuardHandler(this, [&] {
         for (const TPropCopyPair& pair : CopyPairs(opener_)) {
             TEditD* from = ResultField(pair.dialogField);
@@ -474,9 +616,33 @@ void TFormSimpPL::RefreshGrid() {
     refreshing_ = false;
 }
 
+// "0–200 ℃；液相，饱和线 IAPWS-IF97" for the property page.
+static QString RangeLine(const TPropRecord* rec) {
+    if (!rec) return {};
+    try {
+        const TPropLimits l = RecordLimits(*rec);
+        QStringList parts;
+        if (const QString range = RangeText(l); !range.isEmpty())
+            parts << range + (l.tFromTables ? QStringLiteral("（按数据表）") : QString());
+        else
+            parts << QStringLiteral("未注明");
+        if (l.phase != TPhase::Unstated)
+            parts << (l.phase == TPhase::Liquid ? QStringLiteral("液相") : QStringLiteral("气相")) +
+                         (l.saturation.isEmpty()       ? QString()
+                          : l.saturation.contains(';') ? QStringLiteral("，按蒸气压表判断相态")
+                                                       : QStringLiteral("，按 ") + l.saturation +
+                                                             QStringLiteral(" 判断相态"));
+        return parts.join(QStringLiteral("；"));
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    }
+}
+
 void TFormSimpPL::RefreshRecord() {
     refreshing_ = true;
     const TPropRecord* rec = PropLib.Current();
+    RangeShow->setText(RangeLine(rec));
+    RangeShow->setCursorPosition(0);
     for (int i = 0; i < kPropFieldCount; ++i) {
         const QString text = rec ? rec->Text(i) : QString();
         if (QLineEdit* e = ShowText[static_cast<size_t>(i)]) {

@@ -68,8 +68,18 @@ public:
     // The pairs copied for an opener ("SBP1", "SBP1v", "SBP2", "SBP2v"); none for others.
     static QList<TPropCopyPair> CopyPairs(const QString& opener);
 
+    // The main-window fields that give a side's temperatures and pressure to the dialog.
+    struct TSideFields {
+        QString t1, t2, p; // p empty: the side has no pressure field
+        QString side;      // "外管" or "内管"
+    };
+    // Annulus side for "SBP1"/"SBP1v", inner side for "SBP2"/"SBP2v"; empty names otherwise.
+    static TSideFields SideFields(const QString& opener);
+
     // Opening from a property button: hides the maintenance page, selects "物性数据",
-    // empties the password, sizes the pages, remembers the opener; then shows the dialog
+    // empties the password, sizes the pages, remembers the opener, takes t from the side's
+    // mean temperature (both temperatures filled) and p from its pressure field (filled and
+    // enabled); results computed for another t or p are cleared. Then shows the dialog
     // modally and returns its result.
     int Open(const QString& opener);
     void PrepareOpen(const QString& opener);
@@ -95,6 +105,13 @@ public:
     // (NO, CN, EN, CP, MD, VI, TC, ST, HV, NT); the property page shows NO, CN, EN, NT only.
     std::array<QLineEdit*, kPropFieldCount> ShowText{};
     std::array<QLineEdit*, kPropFieldCount> EditText{};
+    // Beside the record: its range, phase and saturation line ("DBTextRange").
+    QLineEdit* RangeShow = nullptr;
+    // The status line of the property page ("StatusLineP"): where t and p came from, the
+    // range warning, a refusal.
+    QLabel* StatusLine = nullptr;
+    // The results shown lie outside the record's range (fields marked, "&O 确定" asks).
+    bool ResultsOutOfRange() const { return outOfRange_; }
 
     static constexpr const char* kPassword = "pomvrak";
 
@@ -117,11 +134,22 @@ private:
     void RefreshGrid();
     TPropSIValues SIValues() const;
     TEditD* ResultField(const QString& name) const;
+    // "&C 计算"; false when it stopped before the last property.
+    bool Calculate();
+    // The record and the values table as one text: results belong to the inputs they were
+    // computed from.
+    QString InputsKey() const;
+    void MarkResults(bool outOfRange, const QString& message);
+    void ClearResults();
 
     QString path_;
     QString opener_;
     FieldLookup targets_;
     bool refreshing_ = false;
+    std::optional<QString> resultsKey_; // inputs of the last "&C 计算"
+    bool outOfRange_ = false;
+    QString refusal_; // why the last "&C 计算" computed nothing
+    QString warning_;
 };
 
 } // namespace tubalon

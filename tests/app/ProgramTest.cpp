@@ -5,6 +5,7 @@
 #include "app/Startup.h"
 #include "app/UnitMain.h"
 #include "docs/DocCommands.h"
+#include "formula/MyValues.h"
 #include "props/SimpProps.h"
 #include "refdata/UnitParams.h"
 #include "refdata/UnitPickList.h"
@@ -188,6 +189,28 @@ private slots:
         QVERIFY(qAbs(to->GetSIValue() - expected) <= 1e-4 * expected);
         QCOMPARE(w->Field(otherSide)->text(), QString());
         QVERIFY(w->Modified());
+        QCOMPARE(HeadlessLog(), QStringList());
+    }
+
+    // The dialog opened from a side starts at the side's mean temperature; "&O 确定" then
+    // calculates as leaving a field does.
+    void propertyDialogStartsAtTheSideAndCalculates() {
+        BasicBalance();
+        w->lastPasses = -1; // no calculation since
+        TFormSimpPL* dlg = program->props.get();
+        auto t = std::make_shared<QString>();
+        QTimer::singleShot(0, dlg, [dlg, t] {
+            if (QApplication::activeModalWidget() != dlg) return;
+            *t = dlg->MyValues1->GetValue("t");
+            dlg->DBGrid1->setCurrentCell(dlg->PropLib.FindNo("001"), 0);
+            dlg->BBCal->click();
+            dlg->BBOK->click();
+        });
+        w->findChild<QToolButton*>("SBP1")->click();
+        QCOMPARE(*t, QString("70"));
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QVERIFY(qAbs(w->Field("DenrD")->GetSIValue() - 977.76) < 0.05); // water at 70 C
+        QVERIFY(w->lastPasses > 0);
         QCOMPARE(HeadlessLog(), QStringList());
     }
 

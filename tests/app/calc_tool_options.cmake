@@ -80,6 +80,8 @@ endforeach()
 run("eval" 0 "^40\n0\n" "" --eval "2*t")
 run("eval with a value" 0 "^7\n0\n" "" --eval "t+x" --value t=3 --value x=4)
 run("eval of a bad formula" 1 "^.*\n[1-9][0-9]*\n" "" --eval "2*(t")
+run("eval of 1.E3" 0 "^1000\n0\n" "" --eval "1.E3")
+run("eval of a quoted text" 0 "^2\n0\n" "" --eval "LENGTH('a b')")
 run("list" 0 "001\t水\tWater\n" "" --list)
 run("props of water" 0 "^Cp=4[01][0-9][0-9][.0-9]*\nMD=99[0-9][.0-9]*\nVI=" "" --props 001
     --value t=20 --value p=100)

@@ -300,14 +300,18 @@ TEST_P(BoundTable, SubstitutesLoneLetters) {
 
 INSTANTIATE_TEST_SUITE_P(
     Substitution, BoundTable,
-    ::testing::Values(BoundCase{"t+1", 21, 0, 0}, BoundCase{"T*P", 2000, 0, 0},
-                      BoundCase{"2*x", 0, 2, 1}, BoundCase{"1+2", 3, 0, 0},
-                      BoundCase{"n^2", 25, 0, 0}, BoundCase{"2*n", -10, 0, 0},
-                      BoundCase{"b*2", 6, 0, 0}, BoundCase{"f*2", 8, 0, 0},
-                      BoundCase{"z+1", 1, 0, 0}, BoundCase{"1e3+t", 1020, 0, 0},
-                      BoundCase{"sqrt(t*5)", 10, 0, 0}, BoundCase{"exp(t/t)", std::exp(1.0L), 0, 0},
-                      BoundCase{"E", 0, 6, 1}, BoundCase{"t_1", 0, 2, 0}, BoundCase{"", 0, 6, 0},
-                      BoundCase{"(t<p) & (p>t)", 1, 0, 0}));
+    ::testing::Values(
+        BoundCase{"t+1", 21, 0, 0}, BoundCase{"T*P", 2000, 0, 0}, BoundCase{"2*x", 0, 2, 1},
+        BoundCase{"1+2", 3, 0, 0}, BoundCase{"n^2", 25, 0, 0}, BoundCase{"2*n", -10, 0, 0},
+        BoundCase{"b*2", 6, 0, 0}, BoundCase{"f*2", 8, 0, 0}, BoundCase{"z+1", 1, 0, 0},
+        BoundCase{"1e3+t", 1020, 0, 0}, BoundCase{"sqrt(t*5)", 10, 0, 0},
+        BoundCase{"exp(t/t)", std::exp(1.0L), 0, 0}, BoundCase{"E", 0, 6, 1},
+        BoundCase{"t_1", 0, 2, 0}, BoundCase{"", 0, 6, 0}, BoundCase{"(t<p) & (p>t)", 1, 0, 0},
+        // An exponent after a digit and "." is not a variable, as in plain
+        // evaluation; nor are the letters of a quoted text argument.
+        BoundCase{"1.E3", 1000, 0, 0}, BoundCase{"2.e-1*t", 4, 0, 0},
+        BoundCase{"LENGTH('a b')", 2, 0, 0}, BoundCase{"LENGTH(\"t x\")+t", 22, 0, 0},
+        BoundCase{"STRCOMP('ab', 'A B')*t", 20, 0, 0}, BoundCase{"LENGTH('abc)", 0, 34, 0}));
 
 TEST(Bound, LimitsAreRefusedNotCut) {
     Table table;

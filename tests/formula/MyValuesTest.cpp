@@ -188,6 +188,10 @@ private slots:
         QTest::newRow("unknown letter") << QStringList{"--eval", "2*x"} << "0\n2\n未知的函数\n"
                                         << 1;
         QTest::newRow("large") << QStringList{"--eval", "1E20*1E15"} << "1E35\n0\n结果正确\n" << 0;
+        // The exponent after "1." and the letters of a quoted text are no variables.
+        QTest::newRow("1.E3") << QStringList{"--eval", "1.E3"} << "1000\n0\n结果正确\n" << 0;
+        QTest::newRow("quoted text") << QStringList{"--eval", "LENGTH('a b')"} << "2\n0\n结果正确\n"
+                                     << 0;
     }
 
     void evalCommand() {

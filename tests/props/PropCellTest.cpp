@@ -1,6 +1,7 @@
 #include "props/PropCell.h"
 
 #include "props/PropLib.h"
+#include "props/PropLimits.h"
 #include "units/Errors.h"
 
 #include <QRegularExpression>
@@ -49,25 +50,30 @@ TEST_P(CellValues, GiveTheExpectedValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Forms, CellValues,
-    ::testing::Values(ValueCase{"Cp", "4180", "20", 4180}, ValueCase{"MD", "20,998.2", "20", 998.2},
-                      ValueCase{"MD", "20,998.2", "85", 998.2},
-                      ValueCase{"Cp", "Cp=4180 {water}", "20", 4180},
-                      ValueCase{"Cp", "0.5 ? unsure", "20", 0.5},
-                      ValueCase{"Cp", "7 < note", "20", 7},
-                      ValueCase{"MD", "0,1000;50,988;100,958", "50", 988},
-                      ValueCase{"MD", "0,1000;50,988;100,958", "25", 996.25},
-                      ValueCase{"MD", "0,1000;50,988;100,958", "120", 940.96},
-                      ValueCase{"MD", "0,1000;50,988;100,958;", "25", 996.25},
-                      ValueCase{"MD", "0,10;20,12;40,15;60,19;80,24;100,30", "50", 16.875},
-                      // Below the first x: the cubic through the first four points.
-                      ValueCase{"MD", "0,10;20,12;40,15;60,19;80,24;100,30", "-10", 9.375},
-                      ValueCase{"Cp", "1000-0.5*t", "20", 990},
-                      ValueCase{"Cp", "Pr*2 PARAMS:4599", "20", 100.0 / 4599 * 2},
-                      ValueCase{"Cp", "T", "20", 293.15}, ValueCase{"Cp", "P", "20", 100000},
-                      ValueCase{"Cp", "R*2", "20", 16.628}, ValueCase{"Cp", "sqrt(t)", "16", 4},
-                      ValueCase{"Cp", "exp(t/100)", "0", 1}, ValueCase{"Cp", "2*2090", "20", 4180},
-                      ValueCase{"Cp", "Tr PARAMS:4599,190.6", "20", 293.15 / 190.6},
-                      ValueCase{"Cp", "M*w PARAMS:1,2,3,4,0.5,16", "20", 8}));
+    ::testing::Values(
+        ValueCase{"Cp", "4180", "20", 4180}, ValueCase{"MD", "20,998.2", "20", 998.2},
+        ValueCase{"MD", "20,998.2", "85", 998.2}, ValueCase{"Cp", "Cp=4180 {water}", "20", 4180},
+        ValueCase{"Cp", "0.5 ? unsure", "20", 0.5}, ValueCase{"Cp", "7 < note", "20", 7},
+        ValueCase{"MD", "0,1000;50,988;100,958", "50", 988},
+        ValueCase{"MD", "0,1000;50,988;100,958", "25", 996.25},
+        ValueCase{"MD", "0,1000;50,988;100,958", "120", 940.96},
+        ValueCase{"MD", "0,1000;50,988;100,958;", "25", 996.25},
+        ValueCase{"MD", "0,10;20,12;40,15;60,19;80,24;100,30", "50", 16.875},
+        // Below the first x: the cubic through the first four points.
+        ValueCase{"MD", "0,10;20,12;40,15;60,19;80,24;100,30", "-10", 9.375},
+        ValueCase{"Cp", "1000-0.5*t", "20", 990},
+        ValueCase{"Cp", "Pr*2 PARAMS:4599", "20", 100.0 / 4599 * 2},
+        ValueCase{"Cp", "T", "20", 293.15}, ValueCase{"Cp", "P", "20", 100000},
+        ValueCase{"Cp", "R*2", "20", 16.628}, ValueCase{"Cp", "sqrt(t)", "16", 4},
+        ValueCase{"Cp", "exp(t/100)", "0", 1}, ValueCase{"Cp", "2*2090", "20", 4180},
+        ValueCase{"Cp", "Tr PARAMS:4599,190.6", "20", 293.15 / 190.6},
+        ValueCase{"Cp", "M*w PARAMS:1,2,3,4,0.5,16", "20", 8},
+        // Viscosity tables: ln mu against 1/T (two points: a straight line).
+        ValueCase{"VI", "0,1E-3;100,1E-4", "50",
+                  std::exp(std::log(1E-3) +
+                           (1 / 323.15 - 1 / 273.15) / (1 / 373.15 - 1 / 273.15) * std::log(0.1))},
+        ValueCase{"VI", "0,1E-3;100,1E-4", "100", 1E-4},
+        ValueCase{"MD", "0,1E-3;100,1E-4", "50", 5.5E-4}));
 
 TEST(PropCell, EquationOfStateCalls) {
     const QString crit = "4599,190.6,99,0.286,0.011,16.04";
@@ -140,7 +146,12 @@ INSTANTIATE_TEST_SUITE_P(
         FailCase{"MD", "PRD:1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19", "20", "18"},
         FailCase{"MD", "0,1;0,2;1,3", "0.5", "相同"},
         // Above the critical temperature Watson's relation has no value.
-        FailCase{"HV", "1E6*((1-Tr)/(1-300/Tc))^0.38 PARAMS:5000,400", "200", "蒸发潜热"}));
+        FailCase{"HV", "1E6*((1-Tr)/(1-300/Tc))^0.38 PARAMS:5000,400", "200", "蒸发潜热"},
+        // Values that are not physical are not given.
+        FailCase{"MD", "0,1000;50,500;100,10", "150", "不是可用的物性值"},
+        FailCase{"Cp", "1000-20*t", "60", "-200"}, FailCase{"TC", "0", "20", "导热系数"},
+        FailCase{"VI", "0,1E-3;50,0;100,1E-4", "20", "不为正"},
+        FailCase{"VI", "0,1E-3;100,1E-4", "-280", "绝对零度"}));
 
 TEST(PropCell, TooManyPoints) {
     QString cell;
@@ -230,15 +241,10 @@ TEST(PropCell, ExpansionOrder) {
 
 // ---- the shipped library ----
 
-struct Range {
-    double lo, hi;
-};
-
-Range RangeOf(const TPropRecord& r) {
-    static const QRegularExpression re(QStringLiteral("适用(-?\\d+)~(-?\\d+)℃"));
-    const auto m = re.match(r.Text("NT"));
-    if (!m.hasMatch()) return {NAN, NAN};
-    return {m.captured(1).toDouble(), m.captured(2).toDouble()};
+// The range a record states in its field TR.
+TRange RangeOf(const TPropRecord& r) {
+    const TPropLimits l = RecordLimits(r);
+    return l.t && !l.tFromTables ? *l.t : TRange{NAN, NAN};
 }
 
 TEST(ShippedLibrary, EveryCellIsPositiveAndFiniteInItsRange) {
@@ -247,9 +253,8 @@ TEST(ShippedLibrary, EveryCellIsPositiveAndFiniteInItsRange) {
     ASSERT_GE(lib.Count(), 25);
     for (int i = 0; i < lib.Count(); ++i) {
         const TPropRecord& r = lib.Record(i);
-        const Range range = RangeOf(r);
-        ASSERT_TRUE(std::isfinite(range.lo))
-            << "no range in the note of " << r.Text(0).toStdString();
+        const TRange range = RangeOf(r);
+        ASSERT_TRUE(std::isfinite(range.lo)) << "no range stated for " << r.Text(0).toStdString();
         int filled = 0;
         for (double f : {0.0, 0.3, 0.5, 0.8, 1.0}) {
             const double t = range.lo + f * (range.hi - range.lo);

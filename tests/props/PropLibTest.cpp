@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace tubalon;
 
 namespace {
@@ -176,7 +178,11 @@ TEST(PropLib, SaveLoadRoundTrip) {
                              "\"quoted\" \\ back",
                              "  blanks  ",
                              "",
-                             "注释：第一行\n第二行"};
+                             "注释：第一行\n第二行",
+                             "-20~60",
+                             "1~1000",
+                             "液相",
+                             "0,0.6;100,101.3"};
     for (int i = 0; i < kPropFieldCount; ++i)
         full.f[static_cast<size_t>(i)] = texts[i];
     full.f[8] = QString(); // null stays null
@@ -279,6 +285,114 @@ TEST(PropLib, LoadFailuresCloseTheLibrary) {
         EXPECT_THROW(lib.CheckOpen(), Error);
         EXPECT_EQ(lib.Current(), nullptr);
     }
+}
+
+const QByteArray kVersion1Fields = R"({"format": "Tubalon PropLib", "version": 1, "fields": [
+     {"name":"NO","width":6},{"name":"CN","width":20},{"name":"EN","width":20},
+     {"name":"CP","width":300},{"name":"MD","width":300},{"name":"VI","width":300},
+     {"name":"TC","width":300},{"name":"ST","width":300},{"name":"HV","width":300},
+     {"name":"NT","width":100}], )";
+
+// A library written before records had ranges reads as before: its records have no range
+// of their own (their tables give it), and saving writes the new layout.
+TEST(PropLib, LibraryWithoutRangesStillLoads) {
+    QTemporaryDir dir;
+    const QString path = PropLibPath(dir.path());
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        // TR in a record of a file without "validityFields" is not read.
+        f.write(kVersion1Fields + R"("records": [{"NO": "1", "CN": "水", "MD": "0,1000;50,988",
+                                                  "TR": "garbage"}]})");
+    }
+    TPropLib lib;
+    lib.Load(path);
+    ASSERT_EQ(lib.Count(), 1);
+    EXPECT_EQ(lib.Record(0).Text("MD"), "0,1000;50,988");
+    for (int i = kPropBaseFieldCount; i < kPropFieldCount; ++i)
+        EXPECT_TRUE(lib.Record(0).IsNull(i)) << i;
+    lib.Save(path);
+    const QByteArray saved = ReadAll(path);
+    EXPECT_TRUE(saved.contains("\"validityFields\"")) << saved.toStdString();
+    TPropLib back;
+    back.Load(path);
+    EXPECT_EQ(back.Record(0), lib.Record(0));
+}
+
+// Only a regular file of bounded size is read, and one of the wrong structure is refused
+// with its name; the file is left as it was.
+TEST(PropLib, RefusesWhatIsNoLibraryWithoutTouchingIt) {
+    QTemporaryDir dir;
+    struct Case {
+        const char* name;
+        QByteArray content;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"records.cds", kVersion1Fields + R"("records": "oops"})", "records"},
+        {"norecords.cds", kVersion1Fields + R"("other": []})", "records"},
+        {"validity.cds", kVersion1Fields + R"("validityFields": [{"name":"TR","width":5}],
+                                               "records": []})",
+         "字段定义"},
+        {"range.cds", kVersion1Fields + R"("validityFields": [
+             {"name":"TR","width":30},{"name":"PR","width":30},{"name":"PH","width":4},
+             {"name":"VP","width":300}], "records": [{"NO": "1", "TR": "hot"}]})",
+         "适用温度"},
+    };
+    for (const Case& c : cases) {
+        const QString path = dir.path() + "/" + c.name;
+        {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(c.content);
+        }
+        TPropLib lib;
+        try {
+            lib.Load(path);
+            ADD_FAILURE() << c.name << " loaded";
+        } catch (const Error& e) {
+            EXPECT_TRUE(e.message().contains(QFileInfo(path).absoluteFilePath())) << e.what();
+            EXPECT_TRUE(e.message().contains(QString::fromUtf8(c.reason))) << e.what();
+        }
+        EXPECT_FALSE(lib.IsOpen());
+        EXPECT_EQ(ReadAll(path), c.content) << c.name;
+    }
+}
+
+TEST(PropLib, FifoAndOversizedFilesAreRefusedAtOnce) {
+    QTemporaryDir dir;
+    // A FIFO: opening it would wait for a writer.
+    const QString fifo = dir.path() + "/fifo.cds";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // A file over 64 MB (sparse: no memory or disk spent on it).
+    const QString big = dir.path() + "/big.cds";
+    {
+        QFile f(big);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize((qint64(64) << 20) + 1));
+    }
+    // A folder.
+    const QString folder = dir.path() + "/folder.cds";
+    QDir().mkpath(folder);
+    for (const QString& path : {fifo, big, folder}) {
+        TPropLib lib;
+        EXPECT_THROW(lib.Load(path), Error) << path.toStdString();
+        EXPECT_FALSE(lib.IsOpen());
+    }
+}
+
+TEST(PropLib, PostRefusesARangeThatCannotBeRead) {
+    TPropLib lib;
+    lib.OpenEmpty();
+    lib.Insert();
+    lib.SetField(0, "01");
+    lib.SetField(kFieldTR, "0~"); // typing goes on: no check yet
+    EXPECT_THROW(lib.Post(), Error);
+    EXPECT_EQ(lib.State(), TPropState::Insert); // still editing, nothing lost
+    lib.SetField(kFieldTR, "0~100");
+    lib.Post();
+    EXPECT_EQ(lib.Count(), 1);
+    EXPECT_EQ(lib.Record(0).Text(kFieldTR), "0~100");
 }
 
 TEST(PropLib, ShippedLibraryLoads) {

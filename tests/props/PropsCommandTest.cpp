@@ -53,6 +53,25 @@ TEST(PropsCommand, FailuresGoToStandardError) {
     EXPECT_EQ(bad.out.count('\n'), 6);
 }
 
+TEST(PropsCommand, RangeAndPhaseOfTheRecord) {
+    // Outside the range: the values, the warning with the range, exit 1.
+    const CommandRun out = Props({"--props", "026", "--value", "t=200"});
+    EXPECT_EQ(out.code, 1);
+    EXPECT_TRUE(out.err.contains("超出物性数据范围：润滑油（未用机油） 适用于 0–156.85 ℃"))
+        << out.err.toStdString();
+    EXPECT_TRUE(out.out.startsWith("Cp=")) << out.out.toStdString();
+    EXPECT_FALSE(out.out.contains("VI=\n"));
+    // Liquid water above its saturation temperature: nothing, the reason, exit 1.
+    const CommandRun boiling = Props({"--props", "001", "--value", "t=150", "--value", "p=100"});
+    EXPECT_EQ(boiling.code, 1);
+    EXPECT_TRUE(boiling.err.contains("99.6 ℃")) << boiling.err.toStdString();
+    EXPECT_EQ(boiling.out, "Cp=\nMD=\nVI=\nTC=\nST=\nHV=\n");
+    // Inside: exit 0, nothing on standard error.
+    const CommandRun pressed = Props({"--props", "001", "--value", "t=150", "--value", "p=500"});
+    EXPECT_EQ(pressed.code, 0) << pressed.err.toStdString();
+    EXPECT_TRUE(pressed.err.isEmpty());
+}
+
 TEST(PropsCommand, ListsRecords) {
     const CommandRun r = Props({"--list"});
     EXPECT_EQ(r.code, 0);

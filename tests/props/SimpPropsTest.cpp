@@ -6,6 +6,7 @@
 #include "units/Messages.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -51,7 +52,9 @@ void WriteLib(const QString& dir, const QByteArray& records) {
         {"name":"NO","width":6},{"name":"CN","width":20},{"name":"EN","width":20},
         {"name":"CP","width":300},{"name":"MD","width":300},{"name":"VI","width":300},
         {"name":"TC","width":300},{"name":"ST","width":300},{"name":"HV","width":300},
-        {"name":"NT","width":100}], "records": [)" +
+        {"name":"NT","width":100}], "validityFields": [
+        {"name":"TR","width":30},{"name":"PR","width":30},{"name":"PH","width":4},
+        {"name":"VP","width":300}], "records": [)" +
             records + "]}");
 }
 
@@ -282,6 +285,121 @@ private slots:
         QVERIFY(!dlg.PageControlP->isTabVisible(1));
         QVERIFY(dlg.MaskEdit1->text().isEmpty());
         QCOMPARE(dlg.width(), 645);
+    }
+
+    // Outside the record's range the results are shown marked, with the range on the status
+    // line, and "&O 确定" asks before it copies them.
+    void outOfRangeIsMarkedAndAsked_data() {
+        QTest::addColumn<bool>("answerYes");
+        QTest::newRow("copy") << true;
+        QTest::newRow("keep") << false;
+    }
+    void outOfRangeIsMarkedAndAsked() {
+        QFETCH(bool, answerYes);
+        QTemporaryDir dir;
+        WriteLib(dir.path(), R"({"NO":"01","CN":"水","MD":"0,1000;50,988;100,958",
+                                 "TR":"0~50"})");
+        TFormSimpPL dlg(dir.path());
+        QVERIFY(dlg.RangeShow->text().startsWith("0–50 ℃"));
+        MainFields main;
+        dlg.SetTargetFields(main.Lookup());
+        dlg.PrepareOpen("SBP1");
+        dlg.MyValues1->SetValue("t", "80");
+        dlg.BBCal->click();
+        QCOMPARE(dlg.StatusLine->text(), QString("超出物性数据范围：水 适用于 0–50 ℃"));
+        QVERIFY(dlg.ResultsOutOfRange());
+        QVERIFY(dlg.MDD->property("outOfRange").toBool());
+        QVERIFY(!dlg.MDD->text().isEmpty());
+        QStringList asked;
+        SetHeadlessAnswer([&](const QString& text) {
+            asked << text;
+            return answerYes ? QMessageBox::Yes : QMessageBox::No;
+        });
+        dlg.BBOK->click();
+        SetHeadlessAnswer(nullptr);
+        QCOMPARE(asked.size(), 1);
+        QVERIFY(asked[0].contains("0–50 ℃"));
+        QCOMPARE(main.Changed(), answerYes ? QStringList{"DenrD"} : QStringList{});
+        QCOMPARE(dlg.result(), answerYes ? int(QDialog::Accepted) : int(QDialog::Rejected));
+        // Back in range: nothing marked, nothing asked.
+        dlg.MyValues1->SetValue("t", "20");
+        dlg.BBCal->click();
+        QVERIFY(!dlg.ResultsOutOfRange());
+        QVERIFY(!dlg.MDD->property("outOfRange").toBool());
+        QVERIFY(dlg.StatusLine->text().isEmpty());
+    }
+
+    // Liquid water above its saturation temperature: nothing computed, the reason shown,
+    // nothing copied.
+    void wrongPhaseIsRefused() {
+        QTemporaryDir dir;
+        WriteLib(dir.path(), R"({"NO":"01","CN":"水","CP":"4180","MD":"0,1000;100,958",
+                                 "TR":"0~200","PH":"液相","VP":"IAPWS-IF97"})");
+        TFormSimpPL dlg(dir.path());
+        MainFields main;
+        dlg.SetTargetFields(main.Lookup());
+        dlg.PrepareOpen("SBP1");
+        dlg.CPD->setText("1");
+        dlg.MyValues1->SetValue("t", "150");
+        const int before = MessagesShown();
+        dlg.BBCal->click();
+        QCOMPARE(MessagesShown(), before + 1);
+        QVERIFY(dlg.CPD->text().isEmpty());
+        QVERIFY(dlg.MDD->text().isEmpty());
+        QVERIFY(dlg.StatusLine->text().contains("99.6 ℃"));
+        dlg.BBOK->click();
+        QCOMPARE(MessagesShown(), before + 2);
+        QCOMPARE(main.Changed(), QStringList{});
+        QVERIFY(dlg.result() != int(QDialog::Accepted));
+        dlg.MyValues1->SetValue("p", "500");
+        dlg.BBCal->click();
+        QCOMPARE(dlg.CPD->GetSIValue(), 4180.0);
+    }
+
+    // Opened from a side the dialog starts at the side's mean temperature and, on the inner
+    // side, at its vapour pressure; results of another temperature are not kept.
+    void opensAtTheSidesTemperatureAndPressure() {
+        QTemporaryDir dir;
+        WriteLib(dir.path(), kTwoRecords);
+        TFormSimpPL dlg(dir.path());
+        MainFields main;
+        QHash<QString, TEditD*> side;
+        for (const char* n : {"Tr1D", "Tr2D", "Tt1D", "Tt2D", "PtvD"}) {
+            auto* f = new TEditD(&main.window);
+            f->setObjectName(n);
+            side.insert(n, f);
+        }
+        dlg.SetTargetFields([&](const QString& n) {
+            return side.contains(n) ? side.value(n) : main.fields.value(n);
+        });
+        side["Tr1D"]->setText("80");
+        side["Tr2D"]->setText("60");
+        dlg.BBCal->click();
+        QVERIFY(!dlg.MDD->text().isEmpty()); // at t = 20
+        dlg.PrepareOpen("SBP1");
+        QCOMPARE(dlg.MyValues1->GetValue("t"), QString("70"));
+        QCOMPARE(dlg.MyValues1->GetValue("p"), QString("100"));
+        QVERIFY(dlg.MDD->text().isEmpty());
+        QVERIFY(dlg.StatusLine->text().contains("外管"));
+        // "&O 确定" computes at the shown t before it copies.
+        dlg.BBOK->click();
+        // The quadratic through (0, 1000), (50, 988), (100, 958) at t = 70.
+        QVERIFY(qAbs(main.fields["DenrD"]->GetSIValue() - 978.16) < 1e-9);
+        // The inner side: its temperatures and its vapour pressure while it is enabled.
+        side["Tt1D"]->setText("120");
+        side["Tt2D"]->setText("120");
+        side["PtvD"]->setText("198500");
+        dlg.PrepareOpen("SBP2v");
+        QCOMPARE(dlg.MyValues1->GetValue("t"), QString("120"));
+        QCOMPARE(dlg.MyValues1->GetValue("p"), QString("198.5"));
+        side["PtvD"]->setText("500000");
+        side["PtvD"]->setEnabled(false);
+        dlg.PrepareOpen("SBP2");
+        QCOMPARE(dlg.MyValues1->GetValue("p"), QString("198.5"));
+        // One temperature alone says nothing about the side's mean.
+        side["Tr2D"]->clear();
+        dlg.PrepareOpen("SBP1");
+        QCOMPARE(dlg.MyValues1->GetValue("t"), QString("120"));
     }
 
     void maintenanceEditsSaveAndWidths() {
