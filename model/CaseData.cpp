@@ -52,7 +52,7 @@ std::string_view CaptionOf(LengthMeaning m) {
 
 void CaseText::assign(std::string_view s) {
     if (s.size() <= kInline) {
-        std::memmove(small_.data(), s.data(), s.size()); // s may be this text itself
+        if (!s.empty()) std::memmove(small_.data(), s.data(), s.size()); // s may be this text
         size_ = static_cast<std::uint8_t>(s.size());
         large_.clear();
     } else {
