@@ -2,6 +2,8 @@
 // writes, and the state it keeps between calls.
 #pragma once
 
+#include "calc/FlowInfo.h"
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -64,6 +66,8 @@ struct CalcState {
     double yt = 0; // inner non-condensable share
     double yr = 0; // annulus non-condensable share
     int k = 0;     // oversize counter of the automatic pipe choice, per call
+    // What the film coefficients krD and ktD last computed rest on.
+    kernel::FlowInfo annulusFlow, innerFlow;
 };
 
 } // namespace tubalon

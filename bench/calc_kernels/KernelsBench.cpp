@@ -89,7 +89,7 @@ double Pass(Shape shape, const PipeSeries& table) {
     s.pitchFilled = true;
     s.pitch = 1.5;
     const SizingOut so = Size(s);
-    const double ql = HeatLoss(ins.kl, so.ar, ins.tw, 20);
+    const double ql = HeatLoss(ins.kl, p.outerOuter, so.la, 70, 20);
     const double hlp = HeatLossShare(ql, -40000);
     const double m = *so.passes;
     const auto dpr = AnnulusPressureDrop(
