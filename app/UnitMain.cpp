@@ -828,7 +828,9 @@ void TFormTubalon::ShowFlowInfo() {
     if (const QStringList w = FlowWarnings(case_, state_); !w.isEmpty())
         notice << QStringLiteral("警告：") + w.join(QStringLiteral("；"));
     calcNotice_ = notice.join(QChar(' '));
-    if (MyStatusBar1) MyStatusBar1->SetPanelText(0, calcNotice_);
+    if (!MyStatusBar1) return;
+    MyStatusBar1->SetPanelText(0, calcNotice_);
+    MyStatusBar1->setToolTip(calcNotice_); // the whole notice, when the panel cuts it
 }
 
 void TFormTubalon::Progress() {

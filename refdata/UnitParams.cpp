@@ -49,7 +49,7 @@ TFormParams::TFormParams(const QString& appDir, QWidget* parent)
     connect(fittings_, &QTableWidget::cellChanged, this, &TFormParams::FittingsChanged);
 
     FormCreate();
-    resize(360, 420);
+    resize(360, 500);     // every row in view
     setFixedSize(size()); // the dialog cannot be resized
 }
 

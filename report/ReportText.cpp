@@ -87,7 +87,7 @@ public:
         Row(QStringLiteral("雷诺数"), ReynoldsText(*f), dash);
         Row(QStringLiteral("普朗特数"), PrandtlText(*f), dash);
         Row(QStringLiteral("流态"), RegimeText(*f), dash);
-        Row(QStringLiteral("关联式"), CorrelationText(*f), dash);
+        Row(QStringLiteral("关联式"), CorrelationText(*f), QString()); // often wider than 20
     }
     const QWidget& w_;
     QList<ReportLine> lines_;

@@ -319,7 +319,7 @@ private:
         Text(U("雷诺数"), ReynoldsText(*f), dash);
         Text(U("普朗特数"), PrandtlText(*f), dash);
         Text(U("流态"), RegimeText(*f), dash);
-        Text(U("关联式"), CorrelationText(*f), dash);
+        Text(U("关联式"), CorrelationText(*f), QString());
     }
     TFormTubalon& w_;
 };
