@@ -119,14 +119,8 @@ void BM_FilmsByRegime(benchmark::State& state) {
     t.length = 18;
     AnnulusSinglePhaseIn r{flows[k], 4190, 975, viscosities[k], 0.65, 0.041, 0.025, true, {}};
     r.length = 18;
-    InnerCondensingIn c;
-    c.w = 0.05;
-    c.density = 582.9;
-    c.innerInner = 0.026;
-    c.cp = 2520;
-    c.viscosity = 159e-6;
-    c.conductivity = 0.098;
-    c.vapourDensity = 6.36;
+    const InnerCondensingIn c{0.05, 582.9,  0.026, 0,   false, 0, 0, {}, FilmMethod::Regimes,
+                              2520, 159e-6, 0.098, 6.36};
     for (auto _ : state) {
         benchmark::DoNotOptimize(InnerSinglePhase(t).h + AnnulusSinglePhase(r).h);
         benchmark::DoNotOptimize(InnerCondensing(c).h);

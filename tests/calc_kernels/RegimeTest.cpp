@@ -95,32 +95,30 @@ struct SideCase {
     bool coil;
 };
 
-FilmResult At(const SideCase& c, double re, FilmMethod method = FilmMethod::Regimes) {
-    const Coil coil{c.coil, 0.5, 1.5};
-    if (c.annulus) {
-        AnnulusSinglePhaseIn in;
-        in.outerInner = 0.05;
-        in.innerOuter = 0.032;
-        in.w = re * kPi * c.viscosity * (in.outerInner + in.innerOuter) / 4;
-        in.cp = c.cp;
-        in.density = 980;
-        in.viscosity = c.viscosity;
-        in.conductivity = c.conductivity;
-        in.coil = coil;
-        in.method = method;
-        in.length = c.length;
-        return AnnulusSinglePhase(in);
-    }
-    InnerSinglePhaseIn in;
-    in.innerInner = 0.026;
-    in.w = re * kPi * c.viscosity * in.innerInner / 4;
+// The fluid, coil, method and length both sides' inputs share.
+template <typename In> In Fluid(const SideCase& c, FilmMethod method) {
+    In in;
     in.cp = c.cp;
     in.density = 980;
     in.viscosity = c.viscosity;
     in.conductivity = c.conductivity;
-    in.coil = coil;
+    in.coil = {c.coil, 0.5, 1.5};
     in.method = method;
     in.length = c.length;
+    return in;
+}
+
+FilmResult At(const SideCase& c, double re, FilmMethod method = FilmMethod::Regimes) {
+    if (c.annulus) {
+        auto in = Fluid<AnnulusSinglePhaseIn>(c, method);
+        in.outerInner = 0.05;
+        in.innerOuter = 0.032;
+        in.w = re * kPi * c.viscosity * (in.outerInner + in.innerOuter) / 4;
+        return AnnulusSinglePhase(in);
+    }
+    auto in = Fluid<InnerSinglePhaseIn>(c, method);
+    in.innerInner = 0.026;
+    in.w = re * kPi * c.viscosity * in.innerInner / 4;
     return InnerSinglePhase(in);
 }
 
