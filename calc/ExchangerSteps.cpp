@@ -19,6 +19,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <cmath>
+#include <utility>
 
 namespace tubalon {
 
@@ -329,35 +331,43 @@ StepOutcome StepSizing(Case& c, CalcState& s) {
     if (in.pitchFilled) in.pitch = V(c.DspD);
     if (!in.design) in.passes = V(c.mD);
     const kernel::SizingOut r = kernel::Size(in);
+    // A new length that earlier steps read starts the pass again, once the heat loss of step 12
+    // has followed it too, so that length, coefficients and loss settle together (in rating
+    // mode nothing else would restart the pass). The driver bounds the passes.
     if (in.shape == Shape::Kettle) {
         // The needed wall height becomes the kettle height, an ordinary input once it agrees.
-        if (Write(c.SlD, r.la)) return StepOutcome::Restart;
-        ClearComputed(c.SlD);
-        c.SlD->SetSIValue(r.la);
+        if (Write(c.SlD, r.la)) {
+            s.lengthChanged = true;
+        } else {
+            ClearComputed(c.SlD);
+            c.SlD->SetSIValue(r.la);
+        }
     }
     Write(c.CsD, r.cs);
     Write(c.AcD, r.ac);
     if (r.passes) Write(c.mD, *r.passes);
     Write(c.ArD, r.ar);
-    // A film coefficient that depends on the length (developing laminar flow, the original
-    // steam formula in the tube) read the length of the previous pass: a new length starts the
-    // pass again so that both agree within the call (in rating mode nothing else would restart
-    // it). The driver bounds the passes.
+    // Film coefficients that depend on the length (developing laminar flow, the original
+    // steam formula in the tube) read the length of the previous pass.
     const bool lengthRead = s.annulusFlow.usesLength || s.innerFlow.usesLength;
-    if (Write(c.LaD, r.la) && lengthRead) return StepOutcome::Restart;
+    if (Write(c.LaD, r.la) && lengthRead) s.lengthChanged = true;
     return StepOutcome::Continue;
 }
 
-StepOutcome StepHeatLoss(Case& c, CalcState&) {
-    if (!AllFilled({c.KlD, c.dooD, c.LaD, c.Tr1D, c.Tr2D, c.TaD, c.QrD}))
-        return StepOutcome::Continue;
+StepOutcome StepHeatLoss(Case& c, CalcState& s) {
+    const bool lengthChanged = std::exchange(s.lengthChanged, false); // from step 11
+    const StepOutcome next = lengthChanged ? StepOutcome::Restart : StepOutcome::Continue;
+    if (!AllFilled({c.KlD, c.dooD, c.LaD, c.Tr1D, c.Tr2D, c.TaD, c.QrD})) return next;
     const double tm = (V(c.Tr1D) + V(c.Tr2D)) / 2.0;
     const double ql = kernel::HeatLoss(V(c.KlD), V(c.dooD), V(c.LaD), tm, V(c.TaD));
-    const bool changed = Write(c.QLD, ql);
-    Write(c.HLPD, kernel::HeatLossShare(ql, V(c.QrD)));
-    // The loss enters the heat balance of step 7: a new loss makes a solved quantity follow it
-    // within this call, so that what is shown belongs together.
-    return changed ? StepOutcome::Restart : StepOutcome::Continue;
+    const double before = Filled(c.QLD) ? V(c.QLD) : 0.0;
+    const double qr = V(c.QrD);
+    Write(c.QLD, ql);
+    Write(c.HLPD, kernel::HeatLossShare(ql, qr));
+    // The loss enters the heat balance of step 7: when it moved the balance by the results'
+    // tolerance of the duty or more, the pass starts again so that a solved quantity follows it
+    // within this call and what is shown belongs together.
+    return std::fabs(ql - before) >= kResultTolerance * std::fabs(qr) ? StepOutcome::Restart : next;
 }
 
 StepOutcome StepPressureDrop(Case& c, CalcState&) {
