@@ -2,6 +2,7 @@
 
 #include "app/Startup.h"
 #include "app/UnitMain.h"
+#include "calc/FlowText.h"
 #include "units/Colors.h"
 #include "units/ComboBoxU.h"
 #include "units/Controls.h"
@@ -24,10 +25,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QTextStream>
+#include <cmath>
 
 namespace tubalon {
 namespace {
@@ -69,6 +72,23 @@ bool IsCaseControl(const QWidget* w) {
            qobject_cast<const TRichEdit*>(w) || qobject_cast<const QCheckBox*>(w) ||
            (qobject_cast<const QComboBox*>(w) && !qobject_cast<const TComboBoxU*>(w)) ||
            qobject_cast<const QLineEdit*>(w);
+}
+
+// A side's film information: Re, Pr (null when not known), regime, correlation and its
+// warnings; null when the film field shows no coefficient it belongs to.
+QJsonValue FlowJson(const kernel::FlowInfo* f) {
+    if (!f) return QJsonValue::Null;
+    const auto number = [](double v) { return std::isfinite(v) ? QJsonValue(v) : QJsonValue(); };
+    QJsonObject o;
+    o["re"] = number(f->re);
+    o["pr"] = number(f->pr);
+    o["regime"] = RegimeText(*f);
+    o["correlation"] = CorrelationText(*f);
+    QJsonArray warnings;
+    for (const std::string& s : f->warnings)
+        warnings.append(QString::fromStdString(s));
+    o["warnings"] = warnings;
+    return o;
 }
 
 QString ValueOf(const QWidget* w) {
@@ -182,6 +202,11 @@ void WriteJson(TFormTubalon& w, QTextStream& out) {
         }
         all[c->objectName()] = o;
     }
+    QJsonObject flow;
+    flow["annulus"] = FlowJson(ShownAnnulusFlow(w.CaseFields(), w.State()));
+    flow["inner"] = FlowJson(ShownInnerFlow(w.CaseFields(), w.State()));
+    flow["warnings"] = QJsonArray::fromStringList(FlowWarnings(w.CaseFields(), w.State()));
+    all["flow"] = flow;
     out << QJsonDocument(all).toJson(QJsonDocument::Indented);
 }
 

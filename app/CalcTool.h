@@ -20,6 +20,8 @@ QString SetControls(TFormTubalon& w, const QStringList& assignments);
 
 // One line per control: NAME, value, and for numeric fields unit and state.
 void WriteTable(TFormTubalon& w, QTextStream& out);
+// Beside the controls, "flow" holds the film information of both sides as the report shows it:
+// {"annulus": {re, pr, regime, correlation, warnings} or null, "inner": …, "warnings": […]}.
 void WriteJson(TFormTubalon& w, QTextStream& out);
 
 // Display state of a numeric field: input, computed, solved or disabled.

@@ -2,6 +2,7 @@
 
 #include "app/MyStatusBar.h"
 #include "calc/Driver.h"
+#include "calc/FlowText.h"
 #include "calc/Steps.h"
 #include "refdata/ChoiceTables.h"
 #include "refdata/PipePage.h"
@@ -757,6 +758,12 @@ QWidget* TFormTubalon::BuildCasePage() {
     case_.HTtD = htt;
     case_.LarD = lar;
     case_.LatD = lat;
+    // The film fields tell what their coefficient rests on, whatever changed their text
+    // (a calculation updates them once at its end).
+    for (TEditD* film : {case_.krD, case_.ktD})
+        connect(film, &QLineEdit::textChanged, this, [this] {
+            if (!inCalculation_) ShowFlowInfo();
+        });
 
     // Tab order, group by group.
     auto f = [this](const char* n) -> QWidget* { return fields_.value(n); };
@@ -800,16 +807,30 @@ void TFormTubalon::RunGuarded(const std::function<void()>& body) {
 void TFormTubalon::WrDExit() {
     if (inCalculation_ || restoringFocus_) return;
     inCalculation_ = true;
+    boundHit_ = false;
     try {
         const CalcResult r = RunCalculation(case_, state_);
         lastPasses = r.passes;
         if (r.progress) Progress();
-        if (r.boundHit)
-            MyStatusBar1->SetPanelText(0, QStringLiteral("计算未能收敛，显示的是最后一次的结果。"));
+        boundHit_ = r.boundHit;
     } catch (const std::exception& e) {
         ShowException(this, e);
     }
     inCalculation_ = false;
+    ShowFlowInfo();
+}
+
+void TFormTubalon::ShowFlowInfo() {
+    case_.krD->setToolTip(FlowToolTip(ShownAnnulusFlow(case_, state_)));
+    case_.ktD->setToolTip(FlowToolTip(ShownInnerFlow(case_, state_)));
+    QStringList notice;
+    if (boundHit_) notice << QStringLiteral("计算未能收敛，显示的是最后一次的结果。");
+    if (const QStringList w = FlowWarnings(case_, state_); !w.isEmpty())
+        notice << QStringLiteral("警告：") + w.join(QStringLiteral("；"));
+    calcNotice_ = notice.join(QChar(' '));
+    if (!MyStatusBar1) return;
+    MyStatusBar1->SetPanelText(0, calcNotice_);
+    MyStatusBar1->setToolTip(calcNotice_); // the whole notice, when the panel cuts it
 }
 
 void TFormTubalon::Progress() {
@@ -1119,7 +1140,9 @@ bool TFormTubalon::eventFilter(QObject* o, QEvent* e) {
 
 bool TFormTubalon::event(QEvent* e) {
     if (e->type() == QEvent::StatusTip) {
-        MyStatusBar1->SetPanelText(0, static_cast<QStatusTipEvent*>(e)->tip());
+        // Between status tips the panel shows the calculation's notice again.
+        const QString tip = static_cast<QStatusTipEvent*>(e)->tip();
+        MyStatusBar1->SetPanelText(0, tip.isEmpty() ? calcNotice_ : tip);
         return true;
     }
     return QMainWindow::event(e);

@@ -57,7 +57,9 @@ public:
     void SetCurrentFile(const QString& f) { currentFile_ = f; }
 
     Case& CaseFields() { return case_; }
+    const Case& CaseFields() const { return case_; }
     CalcState& State() { return state_; }
+    const CalcState& State() const { return state_; }
     TEditD* Field(const QString& name) const { return fields_.value(name); }
     QList<TEditD*> NumericFields() const;
     WindowHooks hooks;
@@ -124,6 +126,8 @@ private:
     void MoveFocus(QWidget* from, int step);
     void RunGuarded(const std::function<void()>& body);
     void RestoreFocus(QWidget* w);
+    // Tooltips of krD and ktD and the status bar's notice from the film information shown.
+    void ShowFlowInfo();
 
     QList<QWidget*> components_;
     QList<QWidget*> tabChain_;
@@ -135,6 +139,8 @@ private:
     bool modified_ = false;
     bool inCalculation_ = false;
     bool restoringFocus_ = false;
+    bool boundHit_ = false; // the last calculation call reached the pass bound
+    QString calcNotice_;    // first status panel between status tips
 };
 
 } // namespace tubalon

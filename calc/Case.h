@@ -2,6 +2,8 @@
 // writes, and the state it keeps between calls.
 #pragma once
 
+#include "calc/FlowInfo.h"
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -60,10 +62,13 @@ struct Case {
 struct CalcState {
     bool temperaturesChanged = false;
     bool flowTypeChanged = false;
-    double QL = 0; // held heat loss, W
-    double yt = 0; // inner non-condensable share
-    double yr = 0; // annulus non-condensable share
-    int k = 0;     // oversize counter of the automatic pipe choice, per call
+    double QL = 0;              // held heat loss, W
+    double yt = 0;              // inner non-condensable share
+    double yr = 0;              // annulus non-condensable share
+    int k = 0;                  // oversize counter of the automatic pipe choice, per call
+    bool lengthChanged = false; // step 11 wrote a length earlier steps read: step 12 restarts
+    // What the film coefficients krD and ktD last computed rest on.
+    kernel::FlowInfo annulusFlow, innerFlow;
 };
 
 } // namespace tubalon

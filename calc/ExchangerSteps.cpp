@@ -12,12 +12,15 @@
 #include "units/Colors.h"
 #include "units/Controls.h"
 #include "units/EditD.h"
+#include "units/Errors.h"
 #include "units/NumberFormat.h"
 #include "units/Tools2.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <cmath>
+#include <utility>
 
 namespace tubalon {
 
@@ -77,6 +80,37 @@ bool IsHot(const QLineEdit* side) {
     return side && side->text() == QStringLiteral("热流体");
 }
 
+// "传热计算方法": empty or 0 picks the correlations by regime, 1 keeps the original formulas.
+kernel::FilmMethod MethodOf(const Case& c) {
+    const QString text = TrimText(ParamsOf(c).Value(paramkey::kFilmMethod));
+    if (text.isEmpty()) return kernel::FilmMethod::Regimes;
+    const double v = StrToFloat(text);
+    if (v == 0) return kernel::FilmMethod::Regimes;
+    if (v == 1) return kernel::FilmMethod::Original;
+    throw ECalcError(
+        QStringLiteral("系统设置中的“传热计算方法”必须为 0 或 1，而不是“%1”").arg(text));
+}
+
+// LaD of the previous pass for the developing laminar flow; 0 when it is empty.
+double LengthOf(const Case& c) {
+    return Filled(c.LaD) ? V(c.LaD) : 0.0;
+}
+
+// Adds the usual-velocity warning of a side (not for the kettle, whose inside and jacket are
+// no pipe flows). A single-phase side is a gas below the gas/liquid boundary density.
+void CheckVelocity(const Case& c, kernel::FlowInfo& flow, double u, bool gas) {
+    if (ShapeOf(c) == Shape::Kettle) return;
+    if (const std::string w = kernel::VelocityWarning(u, gas); !w.empty())
+        flow.warnings.push_back(w);
+}
+
+bool IsGas(const Case& c, double density) {
+    long double boundary = 100;
+    const QString text = TrimText(ParamsOf(c).Value(paramkey::kBoundaryDensity));
+    if (!TryParseNumber(text, boundary)) boundary = 100; // the pipe choice reports a bad value
+    return density < static_cast<double>(boundary);
+}
+
 } // namespace
 
 StepOutcome StepAutoPipes(Case& c, CalcState& s) {
@@ -119,7 +153,7 @@ StepOutcome StepAutoPipes(Case& c, CalcState& s) {
     return Write(c.dooD, pipes.outerOuter) ? StepOutcome::Restart : StepOutcome::Continue;
 }
 
-StepOutcome StepAnnulusSinglePhase(Case& c, CalcState&) {
+StepOutcome StepAnnulusSinglePhase(Case& c, CalcState& s) {
     if (c.PhrD->currentIndex() != 0 ||
         !AllFilled({c.LdrD, c.doiD, c.dioD, c.WrD, c.MrD, c.CprD, c.DenrD}))
         return StepOutcome::Continue;
@@ -133,7 +167,11 @@ StepOutcome StepAnnulusSinglePhase(Case& c, CalcState&) {
     in.innerOuter = V(c.dioD);
     in.hotFluid = IsHot(c.HTrD);
     in.coil = CoilOf(c);
-    const kernel::FilmResult r = kernel::AnnulusSinglePhase(in);
+    in.method = MethodOf(c);
+    in.length = LengthOf(c);
+    kernel::FilmResult r = kernel::AnnulusSinglePhase(in);
+    CheckVelocity(c, r.flow, r.u, IsGas(c, in.density));
+    s.annulusFlow = r.flow;
     Write(c.krD, r.h);
     Write(c.UrD, r.u);
     return StepOutcome::Continue;
@@ -168,15 +206,20 @@ StepOutcome StepAnnulusCondensing(Case& c, CalcState& s) {
     in.shape = ShapeOf(c);
     in.kettleLying = c.LayType->ItemIndex() == 1;
     in.coil = CoilOf(c);
-    const kernel::CondensingResult r = kernel::AnnulusCondensing(in);
+    if (Filled(c.CprD)) in.cp = V(c.CprD);
+    kernel::CondensingResult r = kernel::AnnulusCondensing(in);
+    s.annulusFlow = r.flow;
     Write(c.krD, r.h);
     Write(c.UrD, r.u);
-    if (AllFilled({c.UrD, c.DenrD, c.DrvD}))
-        Write(c.UrvD, kernel::VapourVelocity(V(c.UrD), V(c.DenrD), V(c.DrvD)));
+    if (AllFilled({c.UrD, c.DenrD, c.DrvD})) {
+        const double uv = kernel::VapourVelocity(V(c.UrD), V(c.DenrD), V(c.DrvD));
+        CheckVelocity(c, s.annulusFlow, uv, true);
+        Write(c.UrvD, uv);
+    }
     return StepOutcome::Continue;
 }
 
-StepOutcome StepInnerSinglePhase(Case& c, CalcState&) {
+StepOutcome StepInnerSinglePhase(Case& c, CalcState& s) {
     if (c.PhtD->currentIndex() != 0 || !AllFilled({c.LdtD, c.diiD, c.WtD, c.MtD, c.CptD, c.DentD}))
         return StepOutcome::Continue;
     kernel::InnerSinglePhaseIn in;
@@ -188,31 +231,51 @@ StepOutcome StepInnerSinglePhase(Case& c, CalcState&) {
     in.innerInner = V(c.diiD);
     in.hotFluid = IsHot(c.HTtD);
     in.coil = CoilOf(c);
-    const kernel::FilmResult r = kernel::InnerSinglePhase(in);
+    in.method = MethodOf(c);
+    in.length = LengthOf(c);
+    kernel::FilmResult r = kernel::InnerSinglePhase(in);
+    CheckVelocity(c, r.flow, r.u, IsGas(c, in.density));
+    s.innerFlow = r.flow;
     Write(c.ktD, r.h);
     Write(c.UtD, r.u);
     return StepOutcome::Continue;
 }
 
-StepOutcome StepInnerCondensing(Case& c, CalcState&) {
-    if (c.PhtD->currentIndex() != 1 || !AllFilled({c.diiD, c.WtD, c.DentD, c.Tt1D}))
+StepOutcome StepInnerCondensing(Case& c, CalcState& s) {
+    if (c.PhtD->currentIndex() != 1) return StepOutcome::Continue;
+    const kernel::FilmMethod method = MethodOf(c);
+    if (method == kernel::FilmMethod::Regimes
+            ? !AllFilled({c.diiD, c.WtD, c.DentD, c.CptD, c.MtD, c.LdtD, c.dtvD})
+            : !AllFilled({c.diiD, c.WtD, c.DentD, c.Tt1D}))
         return StepOutcome::Continue;
     kernel::InnerCondensingIn in;
+    in.method = method;
     in.w = V(c.WtD);
     in.density = V(c.DentD);
     in.innerInner = V(c.diiD);
-    in.tt1 = V(c.Tt1D);
-    in.haveDuty = AllFilled({c.LaD, c.QtD});
-    if (in.haveDuty) {
-        in.length = V(c.LaD);
-        in.duty = V(c.QtD);
+    // The condensate's properties: all needed by Boyko–Kruzhilin, shown where known otherwise.
+    if (Filled(c.CptD)) in.cp = V(c.CptD);
+    if (Filled(c.MtD)) in.viscosity = V(c.MtD);
+    if (Filled(c.LdtD)) in.conductivity = V(c.LdtD);
+    if (Filled(c.dtvD)) in.vapourDensity = V(c.dtvD);
+    if (method == kernel::FilmMethod::Original) {
+        in.tt1 = V(c.Tt1D);
+        in.haveDuty = AllFilled({c.LaD, c.QtD});
+        if (in.haveDuty) {
+            in.length = V(c.LaD);
+            in.duty = V(c.QtD);
+        }
     }
     in.coil = CoilOf(c);
     const kernel::FilmResult r = kernel::InnerCondensing(in);
+    s.innerFlow = r.flow;
     Write(c.ktD, r.h);
     Write(c.UtD, r.u);
-    if (AllFilled({c.UtD, c.DentD, c.dtvD}))
-        Write(c.UtvD, kernel::VapourVelocity(V(c.UtD), V(c.DentD), V(c.dtvD)));
+    if (AllFilled({c.UtD, c.DentD, c.dtvD})) {
+        const double uv = kernel::VapourVelocity(V(c.UtD), V(c.DentD), V(c.dtvD));
+        CheckVelocity(c, s.innerFlow, uv, true);
+        Write(c.UtvD, uv);
+    }
     return StepOutcome::Continue;
 }
 
@@ -252,7 +315,7 @@ StepOutcome StepOverallCoefficient(Case& c, CalcState&) {
     return StepOutcome::Continue;
 }
 
-StepOutcome StepSizing(Case& c, CalcState&) {
+StepOutcome StepSizing(Case& c, CalcState& s) {
     if (!AllFilled({c.QaD, c.KaD, c.AdtD, c.dioD, c.SlD})) return StepOutcome::Continue;
     kernel::SizingIn in;
     in.design = c.CalTypeD->currentIndex() == 0;
@@ -268,29 +331,43 @@ StepOutcome StepSizing(Case& c, CalcState&) {
     if (in.pitchFilled) in.pitch = V(c.DspD);
     if (!in.design) in.passes = V(c.mD);
     const kernel::SizingOut r = kernel::Size(in);
+    // A new length that earlier steps read starts the pass again, once the heat loss of step 12
+    // has followed it too, so that length, coefficients and loss settle together (in rating
+    // mode nothing else would restart the pass). The driver bounds the passes.
     if (in.shape == Shape::Kettle) {
         // The needed wall height becomes the kettle height, an ordinary input once it agrees.
-        if (Write(c.SlD, r.la)) return StepOutcome::Restart;
-        ClearComputed(c.SlD);
-        c.SlD->SetSIValue(r.la);
+        if (Write(c.SlD, r.la)) {
+            s.lengthChanged = true;
+        } else {
+            ClearComputed(c.SlD);
+            c.SlD->SetSIValue(r.la);
+        }
     }
     Write(c.CsD, r.cs);
     Write(c.AcD, r.ac);
     if (r.passes) Write(c.mD, *r.passes);
     Write(c.ArD, r.ar);
-    // Condensing inside the tube, the film coefficient depends on the length: a new length
-    // starts the pass again so that both agree within the call (in rating mode nothing else
-    // would restart it).
-    if (Write(c.LaD, r.la) && c.PhtD->currentIndex() == 1) return StepOutcome::Restart;
+    // Film coefficients that depend on the length (developing laminar flow, the original
+    // steam formula in the tube) read the length of the previous pass.
+    const bool lengthRead = s.annulusFlow.usesLength || s.innerFlow.usesLength;
+    if (Write(c.LaD, r.la) && lengthRead) s.lengthChanged = true;
     return StepOutcome::Continue;
 }
 
-StepOutcome StepHeatLoss(Case& c, CalcState&) {
-    if (!AllFilled({c.KlD, c.ArD, c.TwD, c.TaD, c.QrD})) return StepOutcome::Continue;
-    const double ql = kernel::HeatLoss(V(c.KlD), V(c.ArD), V(c.TwD), V(c.TaD));
+StepOutcome StepHeatLoss(Case& c, CalcState& s) {
+    const bool lengthChanged = std::exchange(s.lengthChanged, false); // from step 11
+    const StepOutcome next = lengthChanged ? StepOutcome::Restart : StepOutcome::Continue;
+    if (!AllFilled({c.KlD, c.dooD, c.LaD, c.Tr1D, c.Tr2D, c.TaD, c.QrD})) return next;
+    const double tm = (V(c.Tr1D) + V(c.Tr2D)) / 2.0;
+    const double ql = kernel::HeatLoss(V(c.KlD), V(c.dooD), V(c.LaD), tm, V(c.TaD));
+    const double before = Filled(c.QLD) ? V(c.QLD) : 0.0;
+    const double qr = V(c.QrD);
     Write(c.QLD, ql);
-    Write(c.HLPD, kernel::HeatLossShare(ql, V(c.QrD)));
-    return StepOutcome::Continue;
+    Write(c.HLPD, kernel::HeatLossShare(ql, qr));
+    // The loss enters the heat balance of step 7: when it moved the balance by the results'
+    // tolerance of the duty or more, the pass starts again so that a solved quantity follows it
+    // within this call and what is shown belongs together.
+    return std::fabs(ql - before) >= kResultTolerance * std::fabs(qr) ? StepOutcome::Restart : next;
 }
 
 StepOutcome StepPressureDrop(Case& c, CalcState&) {
@@ -323,6 +400,7 @@ StepOutcome StepPressureDrop(Case& c, CalcState&) {
         a.shape = shape;
         a.pitchFilled = pitch;
         if (pitch) a.pitch = V(c.DspD);
+        a.method = MethodOf(c);
         const double zeta = p.Number(paramkey::kAnnulusEntry) + p.Number(paramkey::kAnnulusExit);
         if (const auto dp = kernel::AnnulusPressureDrop(a, zeta)) Write(c.DpsD, *dp);
     }

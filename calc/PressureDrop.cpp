@@ -37,6 +37,14 @@ double FrictionFactor(double roughness, double d, double re) {
     return CheckResult(what, lambda);
 }
 
+double AnnulusLaminarFrictionConstant(double a) {
+    constexpr const char* what = "摩擦系数";
+    if (!(a > 0 && a < 1)) Fail(what, QStringLiteral("环隙直径比必须在0与1之间"));
+    // Within 1e-4 of the plates the terms cancel to rounding noise; the limit is exact there.
+    if (1.0 - a < 1e-4) return 96.0;
+    return 64.0 * (1.0 - a) * (1.0 - a) / (1.0 + a * a + (1.0 - a * a) / std::log(a));
+}
+
 std::optional<double> AnnulusPressureDrop(const AnnulusDropIn& in, double zetaEntryExit) {
     constexpr const char* what = "环道压力降";
     RequirePositive(what, "质量流量", in.w);
@@ -55,6 +63,8 @@ std::optional<double> AnnulusPressureDrop(const AnnulusDropIn& in, double zetaEn
     // Reynolds number of the annular flow: ρ·u·de/μ.
     const double re = ReynoldsNumber(in.w, in.viscosity, dI + dO);
     double lambda = FrictionFactor(in.roughness, de, re);
+    if (in.method == FilmMethod::Regimes && in.shape == Shape::Straight && re <= 2000.0)
+        lambda = AnnulusLaminarFrictionConstant(dO / dI) / re;
     const double head = in.density * u * u / 2.0;
     double dp;
     if (in.shape == Shape::Helical) {

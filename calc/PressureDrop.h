@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/Coil.h"
+#include "calc/FlowInfo.h"
 
 #include <optional>
 
@@ -12,6 +13,13 @@ namespace tubalon::kernel {
 // 1/(2·log10(3.7·d/ε))² when Re·√λ·ε/d > 200; ε = 0 is a smooth pipe.
 double FrictionFactor(double roughness, double d, double re);
 
+// Laminar flow in a concentric annulus of diameter ratio a = d_o/D_i, with Re and the friction
+// factor on the hydraulic diameter D_i − d_o: λ·Re = 64·(1 − a)²/(1 + a² + (1 − a²)/ln a)
+// (exact solution; White, Fluid Mechanics, concentric annulus; Shah & London, Laminar Flow
+// Forced Convection in Ducts, 1978). Worked values: 95.25 at a = 0.5 (Shah & London's Fanning
+// f·Re 23.81, times 4), 64 for a → 0 (the tube), 96 for a → 1 (parallel plates).
+double AnnulusLaminarFrictionConstant(double a);
+
 // Step 13 needs DenrD doiD dioD WrD MrD ErD mD SlD WtD DentD diiD MtD EtD; when any is empty
 // the call ends with the progress update. Loss coefficients from the parameters:
 // ζa = "套管进口" + "套管出口", ζU = "中心管U弯头R/d:1.5".
@@ -19,6 +27,9 @@ double FrictionFactor(double roughness, double d, double re);
 // Annulus. Fluid: PhrD = 0 → DenrD, MrD; PhrD = 1 with DrvD and MrvD filled → DrvD, MrvD;
 // PhrD = 1 with one of them empty → skip the annulus. Result → DpsD.
 // Empty result: helical coil without DspD (DpsD keeps its value).
+// Regimes method: a straight double pipe at Re ≤ 2000 takes the annulus's own laminar factor
+// AnnulusLaminarFrictionConstant(d_o/D_i)/Re; the original method, the coil and the kettle
+// keep FrictionFactor.
 struct AnnulusDropIn {
     double w = 0;          // WrD
     double density = 0;    // DenrD or DrvD
@@ -31,6 +42,7 @@ struct AnnulusDropIn {
     Shape shape = Shape::Straight;
     bool pitchFilled = false; // DspD filled
     double pitch = 0;         // DspD
+    FilmMethod method = FilmMethod::Regimes;
 };
 std::optional<double> AnnulusPressureDrop(const AnnulusDropIn& in, double zetaEntryExit);
 

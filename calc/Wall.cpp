@@ -80,13 +80,15 @@ double OverallCoefficient(const OverallIn& in) {
     return CheckResult(what, 1.0 / sum);
 }
 
-double HeatLoss(double kl, double installedArea, double tw, double ta) {
+double HeatLoss(double kl, double outerOuter, double totalLength, double tm, double ta) {
     constexpr const char* what = "环境热损";
     RequireFinite(what, "环境膜系数", kl);
-    RequireFinite(what, "实际面积", installedArea);
-    RequireFinite(what, "保温外壁温", tw);
+    RequirePositive(what, "外管外径", outerOuter);
+    RequireFinite(what, "总管长", totalLength);
+    if (totalLength < 0) Fail(what, QStringLiteral("总管长不能为负"));
+    RequireFinite(what, "环道平均温度", tm);
     RequireFinite(what, "环境温度", ta);
-    return CheckResult(what, kl * installedArea * (tw - ta));
+    return CheckResult(what, kl * kPi * outerOuter * totalLength * (tm - ta));
 }
 
 double HeatLossShare(double heatLoss, double annulusDuty) {

@@ -45,9 +45,12 @@ struct OverallIn {
 };
 double OverallCoefficient(const OverallIn& in);
 
-// Step 12. Needs KlD ArD TwD TaD QrD. QL = Kl·Ar·(Tw − Ta) → QLD, then
-// HeatLossShare(QL, QrD) → HLPD (Qr = 0 raises after QLD has been written).
-double HeatLoss(double kl, double installedArea, double tw, double ta);
+// Step 12. Needs KlD dooD LaD Tr1D Tr2D TaD QrD. Kl is the coefficient from the annulus fluid
+// to ambient per unit of the outer pipe's outer surface, so QL = Kl·π·D_o·La·(Tm − Ta), Tm the
+// annulus fluid's mean temperature; by the surface balance of step 6 this equals
+// hl(Tw)·π·(D_o + 2δi)·La·(Tw − Ta). → QLD, then HeatLossShare(QL, QrD) → HLPD (Qr = 0 raises
+// after QLD has been written); a rewritten QLD restarts the pass, since step 7 balances with it.
+double HeatLoss(double kl, double outerOuter, double totalLength, double tm, double ta);
 double HeatLossShare(double heatLoss, double annulusDuty);
 
 } // namespace tubalon::kernel

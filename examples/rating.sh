@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Rating: the water-water exchanger of water-water.sh built with 4 passes of 6 m. Is it large
 # enough, and what are its pressure drops?
-# Results: the duty needs AcD 1.818 m2 (18.1 m); 4 passes of 6 m give LaD 24 m, ArD 2.413 m2
-# and a margin CsD of 32.7 %; the longer pipe raises the pressure drops to DpsD 21.3 kPa and
-# DptD 51.0 kPa.
-# Hand check: installed area pi x 0.032 x 24 = 2.4127 m2; the duty needs 1.8179 m2, that is
-# 2.4127/1.8179 - 1 = 32.7 % more; inside, Colebrook over 24 m and 3 U-bends gives 51.0 kPa.
-# expect: AcD=1.81786 LaD=24 ArD=2.41274 CsD=32.7245 mD=4 DptD=50955.7
+# Results: the duty needs AcD 1.813 m2; 4 passes of 6 m give LaD 24 m, ArD 2.413 m2 and a margin
+# CsD of 33.1 %; the longer pipe loses more heat (QLD 254.1 W, so WtD 0.99696 kg/s) and raises
+# the pressure drops to DpsD 21.3 kPa and DptD 50.7 kPa.
+# Hand check: installed area pi x 0.032 x 24 = 2.4127 m2; the duty needs 1.8132 m2, that is
+# 2.4127/1.8132 - 1 = 33.1 % more; heat lost 1.1823 x pi x 0.057 x 24 x 50 = 254.1 W; inside,
+# Colebrook over 24 m and 3 U-bends gives 50.7 kPa.
+# expect: AcD=1.8132 QLD=254.061 LaD=24 ArD=2.41274 CsD=33.0658 mD=4 DptD=50662.1
 tool=${1:-build/stage/bin/tubalon-calc}
 shift || true
 exec "$tool" --set CBAuto=0 --set CalTypeD=1 \

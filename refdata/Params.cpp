@@ -24,6 +24,7 @@ const std::vector<ParamRow>& TParamStore::Defaults() {
         {QStringLiteral("--------杂项--------"), QStringLiteral("X：")},
         {paramkey::kBoundaryDensity, QStringLiteral("100")},
         {paramkey::kKettleSpaceTime, QStringLiteral("20")},
+        {paramkey::kFilmMethod, QStringLiteral("0")},
         {QString(), QString()},
     };
     return rows;
@@ -46,7 +47,8 @@ void TParamStore::Load(const QString& path) {
     const TIniFile ini(path);
     for (ParamRow& r : rows_) {
         if (r.value.trimmed().isEmpty()) continue;
-        r.value = ini.ReadString(kSection, r.key, QString());
+        r.value =
+            ini.ReadString(kSection, r.key, r.key == paramkey::kFilmMethod ? r.value : QString());
     }
 }
 

@@ -18,6 +18,8 @@ inline const QString kInnerGasVelocity = QStringLiteral("内管气体速度/m/S"
 inline const QString kInnerLiquidVelocity = QStringLiteral("内管液体速度/m/S");
 inline const QString kBoundaryDensity = QStringLiteral("气液分界密度/kg/m3");
 inline const QString kKettleSpaceTime = QStringLiteral("缺省釜空时/S");
+// 0: film coefficients by flow regime; 1: the formulas of the first releases.
+inline const QString kFilmMethod = QStringLiteral("传热计算方法");
 } // namespace paramkey
 
 struct ParamRow {
@@ -43,7 +45,8 @@ public:
     double Number(const QString& key) const;
 
     // Reads the file (if it exists) into every row whose current value is not blank; a key the
-    // file lacks empties that row.
+    // file lacks empties that row, except "传热计算方法", which files written before it existed
+    // lack: it keeps its default.
     void Load(const QString& path);
     // Writes key=value of every row with a key, in row order, keeping existing lines in place.
     // Raises Error "Unable to write to <path>" at the first row that cannot be written.

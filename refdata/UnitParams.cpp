@@ -49,7 +49,7 @@ TFormParams::TFormParams(const QString& appDir, QWidget* parent)
     connect(fittings_, &QTableWidget::cellChanged, this, &TFormParams::FittingsChanged);
 
     FormCreate();
-    resize(360, 420);
+    resize(360, 500);     // every row in view
     setFixedSize(size()); // the dialog cannot be resized
 }
 
@@ -64,8 +64,17 @@ void TFormParams::FillGrid() {
         const ParamRow& r = store_.rows()[static_cast<std::size_t>(i)];
         auto* key = new QTableWidgetItem(r.key);
         key->setFlags(key->flags() & ~Qt::ItemIsEditable);
+        auto* value = new QTableWidgetItem(r.value);
+        if (r.key == paramkey::kFilmMethod) {
+            const QString tip = QStringLiteral(
+                "0：按流态选择关联式（层流、过渡流、湍流；管内冷凝用 Boyko-Kruzhilin 式；"
+                "直管环隙层流阻力按同心环隙）\n"
+                "1：原方法（各流态同一膜系数式，管内冷凝用水蒸气经验式，环隙层流阻力 64/Re）");
+            key->setToolTip(tip);
+            value->setToolTip(tip);
+        }
         fittings_->setItem(i, 0, key);
-        fittings_->setItem(i, 1, new QTableWidgetItem(r.value));
+        fittings_->setItem(i, 1, value);
     }
     filling_ = false;
 }

@@ -1,5 +1,7 @@
 #include "report/ReportText.h"
 
+#include "app/UnitMain.h"
+#include "calc/FlowText.h"
 #include "units/Controls.h"
 #include "units/NumberFormat.h"
 
@@ -78,6 +80,15 @@ public:
                                 unit ? unit->currentText().left(20) : QString(20, QChar(' '))),
                        false, 0});
     }
+    // Re, Pr, regime and correlation of a side whose film field shows its coefficient.
+    void Flow(const kernel::FlowInfo* f) {
+        if (!f) return;
+        const QString dash = QStringLiteral("-");
+        Row(QStringLiteral("雷诺数"), ReynoldsText(*f), dash);
+        Row(QStringLiteral("普朗特数"), PrandtlText(*f), dash);
+        Row(QStringLiteral("流态"), RegimeText(*f), dash);
+        Row(QStringLiteral("关联式"), CorrelationText(*f), QString()); // often wider than 20
+    }
     const QWidget& w_;
     QList<ReportLine> lines_;
 };
@@ -98,6 +109,12 @@ QString FieldRow(const QString& caption, const QString& text, const QString& uni
 QList<ReportLine> BuildReport(const QWidget& window, const QString& statusText) {
     Builder b(window);
     const QString dash = QStringLiteral("-");
+    // The film information comes with the main window's calculation state.
+    const auto* main = qobject_cast<const TFormTubalon*>(&window);
+    const kernel::FlowInfo* annulusFlow =
+        main ? ShownAnnulusFlow(main->CaseFields(), main->State()) : nullptr;
+    const kernel::FlowInfo* innerFlow =
+        main ? ShownInnerFlow(main->CaseFields(), main->State()) : nullptr;
     b.Blank();
     b.Blank();
     b.Heading(QStringLiteral("\t\t\tTubalon 计算报告"), 14);
@@ -126,6 +143,7 @@ QList<ReportLine> BuildReport(const QWidget& window, const QString& statusText) 
     b.Text("SmL", "SmD", dash, 16);
     b.Text("PmL", "PmD", dash, 16);
     b.Fields({"BpD", "TaD", "UrvD", "UrD", "DpsD", "RsD", "krD", "KlD", "TwaD", "TwD"});
+    b.Flow(annulusFlow);
 
     b.Heading(QStringLiteral("    2.内管数据"));
     b.Heading(QStringLiteral("      工艺数据"));
@@ -139,10 +157,15 @@ QList<ReportLine> BuildReport(const QWidget& window, const QString& statusText) 
     b.Fields({"dioD", "diiD"});
     b.Text("TmL", "TmD", dash, 20);
     b.Fields({"UtvD", "UtD", "DptD", "RtD", "ktD"});
+    b.Flow(innerFlow);
 
     b.Heading(QStringLiteral("    3.简明计算结果"));
     b.Row(QStringLiteral("运行结果"), statusText, dash);
     b.Fields({"QaD", "AdtD", "HLPD", "LaD", "KaD", "AcD", "ArD", "CsD"});
+    // A correlation outside its range or an unusual velocity, one line each.
+    if (main)
+        for (const QString& w : FlowWarnings(main->CaseFields(), main->State()))
+            b.lines_.append({kIndent + QStringLiteral("警告：") + w, false, 0});
     return b.lines_;
 }
 

@@ -50,16 +50,23 @@ AnnulusSinglePhaseIn Oil() {
 }
 
 TEST(AnnulusSinglePhase, ReynoldsOfTheAnnularFlow) {
-    // Oil 0.1 kg/s, μ 0.0325 Pa·s, D_i 45 mm, d_o 25.2 mm: Re 56 (not 198).
-    const AnnulusSinglePhaseIn in = Oil();
+    // Oil 0.1 kg/s, μ 0.0325 Pa·s, D_i 45 mm, d_o 25.2 mm: Re 56 (not 198), laminar.
+    AnnulusSinglePhaseIn in = Oil();
     const double re = ReynoldsNumber(in.w, in.viscosity, in.outerInner + in.innerOuter);
     EXPECT_NEAR(re, 55.8, 0.05);
     const double de = in.outerInner - in.innerOuter;
     const double pr = PrandtlNumber(in.cp, in.viscosity, in.conductivity);
     const FilmResult r = AnnulusSinglePhase(in);
-    EXPECT_DOUBLE_EQ(r.h, FilmCoefficient(0.4, in.viscosity, pr, re, de, in.conductivity));
+    EXPECT_EQ(r.flow.regime, Regime::Laminar);
+    EXPECT_DOUBLE_EQ(r.flow.re, re);
+    EXPECT_DOUBLE_EQ(r.flow.pr, pr);
+    EXPECT_DOUBLE_EQ(r.h, AnnulusLaminarNusselt(re, pr, 0.0252 / 0.045, 0) * 0.13 / de);
     const double area = kPi / 4 * (0.045 * 0.045 - 0.0252 * 0.0252);
     EXPECT_NEAR(r.u, 0.1 / (850 * area), 1e-12);
+    // The original method: the turbulent formula at the same Reynolds number.
+    in.method = FilmMethod::Original;
+    EXPECT_DOUBLE_EQ(AnnulusSinglePhase(in).h,
+                     FilmCoefficient(0.4, in.viscosity, pr, re, de, in.conductivity));
 }
 
 TEST(SinglePhase, HelicalFactorOnBothSides) {
@@ -76,7 +83,9 @@ TEST(SinglePhase, HelicalFactorOnBothSides) {
     in.coil.pitch = 3.0;
     EXPECT_NEAR(InnerSinglePhase(in).h / straight, 1 + 1.75 * 0.02 / 0.5, 1e-12);
 
+    // The laminar oil takes the factor in the original method only.
     AnnulusSinglePhaseIn a = Oil();
+    a.method = FilmMethod::Original;
     const double flat = AnnulusSinglePhase(a).h;
     a.coil = {true, 0.5, 1.5};
     EXPECT_NEAR(AnnulusSinglePhase(a).h / flat, 1 + 3.5 * (0.045 - 0.0252) / 0.5, 1e-12);
@@ -175,8 +184,9 @@ INSTANTIATE_TEST_SUITE_P(Shares, NonCondensableTest,
                          testing::Values(GasCase{0.001, 1.0}, GasCase{0.01, 0.447022},
                                          GasCase{0.1, 0.175810}));
 
-TEST(InnerCondensing, DefaultFluxAndLength) {
+TEST(InnerCondensing, OriginalSteamFormula) {
     InnerCondensingIn in;
+    in.method = FilmMethod::Original;
     in.w = 0.01;
     in.density = 958;
     in.innerInner = 0.05;
@@ -248,6 +258,7 @@ TEST(AnnulusCondensing, BelowZeroStillCondenses) {
 
 TEST(InnerCondensing, PositiveDutyIsAnError) {
     InnerCondensingIn in;
+    in.method = FilmMethod::Original;
     in.w = 0.01;
     in.density = 958;
     in.innerInner = 0.05;

@@ -50,7 +50,7 @@ TEST(Insulation, ColderThanAmbient) {
     const InsulationOut out = InsulationSurface(in);
     EXPECT_GT(out.tw, 5);
     EXPECT_LT(out.tw, 20);
-    EXPECT_LT(HeatLoss(out.kl, 1.0, out.tw, in.ta), 0);
+    EXPECT_LT(HeatLoss(out.kl, in.outerOuter, 1.0, 5, in.ta), 0);
 }
 
 TEST(Insulation, BadInputsRaise) {
@@ -79,11 +79,31 @@ TEST(Overall, WorkedExampleWithWallThickness) {
     EXPECT_THROW(OverallCoefficient(in), ECalcError);
 }
 
+// Kl carries the annulus fluid's heat to ambient per unit of the outer pipe's outer surface:
+// QL = Kl·π·D_o·La·(Tm − Ta). The same heat leaves the insulation surface, so it also equals
+// hl(Tw)·π·(D_o + 2δ)·La·(Tw − Ta), with and without insulation.
+TEST(HeatLoss, FromTheFluidOverTheOuterPipeSurface) {
+    for (const double thickness : {0.05, 0.02, 0.0}) {
+        InsulationIn in = Example();
+        in.thickness = thickness;
+        const InsulationOut out = InsulationSurface(in);
+        const double la = 10;
+        const double ql = HeatLoss(out.kl, in.outerOuter, la, 80, in.ta);
+        EXPECT_NEAR(ql, out.kl * kPi * 0.06 * la * 60, 1e-9) << thickness;
+        const double surface = SurfaceCoefficient(out.tw, in.ta) * kPi *
+                               (in.outerOuter + 2 * thickness) * la * (out.tw - in.ta);
+        EXPECT_NEAR(ql, surface, 1e-5 * ql) << thickness;
+    }
+    // The worked insulation example: 1.15301 W/(m²·K) over 10 m of a 60 mm pipe, 60 K.
+    EXPECT_NEAR(HeatLoss(1.15301, 0.06, 10, 80, 20), 130.4024, 0.0001);
+}
+
 TEST(HeatLoss, ShareOfTheAnnulusDuty) {
-    const double ql = HeatLoss(1.15301, 0.55371, 22.7190, 20);
-    EXPECT_NEAR(ql, 1.15301 * 0.55371 * 2.7190, 1e-9);
+    const double ql = HeatLoss(1.15301, 0.06, 10, 80, 20);
     EXPECT_NEAR(HeatLossShare(ql, -10000), 100 * ql / 10000, 1e-12);
     EXPECT_THROW(HeatLossShare(ql, 0), ECalcError);
+    EXPECT_THROW(HeatLoss(1.15301, 0, 10, 80, 20), ECalcError);
+    EXPECT_THROW(HeatLoss(1.15301, 0.06, -1, 80, 20), ECalcError);
 }
 
 } // namespace

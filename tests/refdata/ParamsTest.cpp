@@ -29,7 +29,7 @@ const char* const kSavedLines[] = {
     "套管出口=1.3",         "中心管U弯头R/d:1.5=0.35",  "------缺省流速------=U：",
     "外管气体速度/m/S=20",  "外管液体速度/m/S=1.5",     "内管气体速度/m/S=20.0",
     "内管液体速度/m/S=1.5", "--------杂项--------=X：", "气液分界密度/kg/m3=100",
-    "缺省釜空时/S=20",
+    "缺省釜空时/S=20",      "传热计算方法=0",
 };
 
 QString Joined(std::initializer_list<const char*> lines) {
@@ -41,7 +41,7 @@ QString Joined(std::initializer_list<const char*> lines) {
 
 TEST(ParamStore, Defaults) {
     const TParamStore store;
-    ASSERT_EQ(store.rows().size(), 13u);
+    ASSERT_EQ(store.rows().size(), 14u);
     EXPECT_EQ(store.Value(QStringLiteral("气液分界密度/kg/m3")), QStringLiteral("100"));
     EXPECT_EQ(store.Value(QStringLiteral("内管气体速度/m/S")), QStringLiteral("20.0"));
     EXPECT_EQ(store.Value(QStringLiteral("------阻力系数------")), QStringLiteral("ζ："));
@@ -50,6 +50,8 @@ TEST(ParamStore, Defaults) {
     EXPECT_DOUBLE_EQ(store.Number(paramkey::kAnnulusEntry) + store.Number(paramkey::kAnnulusExit),
                      2.8);
     EXPECT_DOUBLE_EQ(store.Number(paramkey::kUBend), 0.35);
+    // Film coefficients by flow regime unless the user asks for the original formulas.
+    EXPECT_EQ(store.Value(paramkey::kFilmMethod), QStringLiteral("0"));
 }
 
 TEST(ParamStore, NumbersAndNonNumbers) {
@@ -110,11 +112,22 @@ TEST(ParamStore, LoadSingleLineEmptiesTheOthers) {
     store.Load(path);
     EXPECT_EQ(store.Value(paramkey::kAnnulusEntry), QStringLiteral("2"));
     for (const ParamRow& r : store.rows()) {
-        if (r.key != paramkey::kAnnulusEntry) {
+        if (r.key != paramkey::kAnnulusEntry && r.key != paramkey::kFilmMethod) {
             EXPECT_TRUE(r.value.isEmpty()) << r.key.toStdString();
         }
     }
     EXPECT_THROW(store.Number(paramkey::kAnnulusExit), EConvertError);
+    // Files written before the calculation method existed lack it: it keeps its default.
+    EXPECT_EQ(store.Value(paramkey::kFilmMethod), QStringLiteral("0"));
+}
+
+TEST(ParamStore, CalculationMethodReadFromTheFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Params.ini"));
+    WriteGbk(path, Joined({"[Fittings]", "传热计算方法=1"}));
+    TParamStore store;
+    store.Load(path);
+    EXPECT_EQ(store.Value(paramkey::kFilmMethod), QStringLiteral("1"));
 }
 
 TEST(ParamStore, LoadMissingFileKeepsDefaults) {

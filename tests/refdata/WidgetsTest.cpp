@@ -28,7 +28,9 @@ private slots:
         QCOMPARE(form.windowTitle(), QStringLiteral("参数设置"));
         auto* grid = form.findChild<QTableWidget*>(QStringLiteral("Fittings"));
         QVERIFY(grid);
-        QCOMPARE(grid->rowCount(), 13);
+        QCOMPARE(grid->rowCount(), 14);
+        QCOMPARE(grid->item(12, 0)->text(), QStringLiteral("传热计算方法"));
+        QVERIFY(grid->item(12, 1)->toolTip().contains(QStringLiteral("原方法")));
         QCOMPARE(grid->horizontalHeaderItem(0)->text(), QStringLiteral("名称"));
         QCOMPARE(grid->horizontalHeaderItem(1)->text(), QStringLiteral("数值"));
         QCOMPARE(grid->item(10, 0)->text(), QStringLiteral("气液分界密度/kg/m3"));

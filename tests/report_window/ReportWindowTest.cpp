@@ -4,6 +4,7 @@
 #include "app/MyStatusBar.h"
 #include "app/Startup.h"
 #include "app/UnitMain.h"
+#include "calc/FlowText.h"
 #include "report/HelpWindow.h"
 #include "report/ReportHooks.h"
 #include "report/ReportOutput.h"
@@ -55,14 +56,14 @@ QStringList ScriptAssignments(const QString& name) {
     return out;
 }
 
-// Steam at 120 °C condensing in the inner pipe heats water from 20 to 50 °C in the annulus
-// (no example script has the inner side condensing).
+// Steam at 120 °C condensing in the inner pipe heats water from 20 to 50 °C in the annulus;
+// condensation in the tube needs the condensate's specific heat too.
 const QStringList kSteamInside = {
     "CBAuto=0",   "dooD=0.057",   "doiD=0.05",      "dioD=0.032", "diiD=0.026", "WrD=0.8",
     "CprD=4180",  "Tr1D=20",      "Tr2D=50",        "DenrD=995",  "MrD=0.0008", "LdrD=0.615",
     "PhtD=1",     "DHtD=2202000", "Tt1D=120",       "Tt2D=120",   "DentD=943",  "MtD=0.000232",
     "LdtD=0.683", "dtvD=1.12",    "MtvD=0.0000129", "SlD=6",      "BpD=0.03",   "TaD=20",
-    "RsD=0.0002", "RtD=0.0001",   "ErD=0.0001",     "EtD=0.0001"};
+    "RsD=0.0002", "RtD=0.0001",   "ErD=0.0001",     "EtD=0.0001", "CptD=4245"};
 
 QStringList Assignments(const QString& name) {
     if (name == QLatin1String("steam-inside")) return kSteamInside;
@@ -238,6 +239,7 @@ public:
         Field("环境膜系数", "KlD", "W/(m2.K)");
         Field("管外表壁温", "TwaD", "C");
         Field("保温外壁温", "TwD", "C");
+        Flow(ShownAnnulusFlow(w.CaseFields(), w.State()));
 
         Line(U("    2.内管数据"), 11);
         Line(U("      工艺数据"), 11);
@@ -265,6 +267,7 @@ public:
         Field("压力降", "DptD", "N/m2");
         Field("污垢热阻", "RtD", "m2.K/W");
         Field("膜系数", "ktD", "W/(m2.K)");
+        Flow(ShownInnerFlow(w.CaseFields(), w.State()));
 
         Line(U("    3.简明计算结果"), 11);
         Text(U("运行结果"), status, dash);
@@ -276,6 +279,8 @@ public:
         Field("理论面积", "AcD", "m2");
         Field("实际面积", "ArD", "m2");
         Field("实际富裕度", "CsD", "%");
+        for (const QString& warning : FlowWarnings(w.CaseFields(), w.State()))
+            Line(QString(8, QChar(' ')) + U("警告：") + warning, 0);
     }
 
     QStringList lines;
@@ -303,6 +308,18 @@ private:
     }
     void Field(const char* caption, const char* name, const char* unit, bool enabled = true) {
         Field(U(caption), name, unit, enabled);
+    }
+    // Every example is computed through: both sides tell what their coefficient rests on.
+    void Flow(const kernel::FlowInfo* f) {
+        if (!f) {
+            problems << QStringLiteral("no film information");
+            return;
+        }
+        const QString dash = QStringLiteral("-");
+        Text(U("雷诺数"), ReynoldsText(*f), dash);
+        Text(U("普朗特数"), PrandtlText(*f), dash);
+        Text(U("流态"), RegimeText(*f), dash);
+        Text(U("关联式"), CorrelationText(*f), QString());
     }
     TFormTubalon& w_;
 };
