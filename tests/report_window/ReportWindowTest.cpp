@@ -7,6 +7,7 @@
 #include "report/HelpWindow.h"
 #include "report/ReportHooks.h"
 #include "report/ReportOutput.h"
+#include "report/ReportText.h"
 #include "report/StructDiagram.h"
 #include "units/Colors.h"
 #include "units/EditD.h"
@@ -14,6 +15,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDate>
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
@@ -93,12 +95,27 @@ QString UnitCol(const QString& unit) {
 QString Row(const QString& a, const QString& b, const QString& c) {
     return QString(8, QChar(' ')) + Col(a) + Col(b) + Col(c);
 }
-// The second column of a field row: a number with four decimals, any other text as it is.
+// The second column of a field row: a number with at least four significant digits, in
+// fixed notation with four decimals or more (zeros past the fourth dropped) from 1e-4 to
+// 1e7, else scientific; any other text as it is.
 QString NumberCol(const QString& text) {
     const QString t = text.trimmed();
     bool ok = false;
     const double v = t.toDouble(&ok);
-    return ok && !t.isEmpty() ? QString::number(v, 'f', 4) : text;
+    if (!ok || t.isEmpty()) return text;
+    const double a = std::fabs(v);
+    if (a != 0 && (a < 1e-4 || a >= 1e7)) {
+        QString s = QString::number(v, 'E', 3);
+        static const QRegularExpression zeros(QStringLiteral("\\.?0+E"));
+        return s.replace(zeros, QStringLiteral("E"));
+    }
+    int decimals = 4;
+    while (a != 0 && a * std::pow(10.0, decimals) < 999.5)
+        ++decimals;
+    QString s = QString::number(v, 'f', decimals);
+    for (int extra = decimals - 4; extra > 0 && s.endsWith('0'); --extra)
+        s.chop(1);
+    return s;
 }
 
 // What the rows of one example look like.
@@ -153,7 +170,7 @@ const QMap<QString, Expect>& Cases() {
          {U("夹套釜"), U("立式"), U("设计型"), U("否"), true, false, false, U("釜高度"),
           U("热流体"), U("冷流体"), 1}},
         {"kettle-lying",
-         {U("夹套釜"), U("卧室"), U("设计型"), U("否"), true, false, false, U("釜长度"),
+         {U("夹套釜"), U("卧式"), U("设计型"), U("否"), true, false, false, U("釜长度"),
           U("热流体"), U("冷流体"), 1}},
         {"rating",
          {U("直管套管"),
@@ -192,6 +209,11 @@ public:
         Line({}, 0);
         Line(U("\t\t\tTubalon 计算报告"), 14);
         Line(U("\t\t\t~~~~~~~~~~~~~~~"), 14);
+        // The head: the case has no file; today's date; the notes as the window starts them.
+        Text(U("项目文件"), U("（未保存）"), dash);
+        Text(U("计算日期"), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")), dash);
+        Line(QString(8, QChar(' ')) + Col(U("外管注释")) + dash, 0);
+        Line(QString(8, QChar(' ')) + Col(U("内管注释")) + dash, 0);
         Line(U("    0.基本参数"), 11);
         Text(U("设备形式"), e.shape, dash);
         if (!e.lay.isEmpty()) Text(U("放置形式"), e.lay, dash);
@@ -220,6 +242,7 @@ public:
         Field("蒸汽动力粘度", "MrvD", "N.S/m2", e.annulusSteam);
         Line(U("      壳程参数及计算结果"), 11);
         Field("管程数", "mD", "程/圈");
+        Field("绝对粗糙度", "ErD", "m");
         Field("管外径", "dooD", "m");
         Field("管内径", "doiD", "m");
         Field("螺距", "DspD", "倍外管径", e.pitch);
@@ -257,6 +280,7 @@ public:
         Field("蒸汽密度", "dtvD", "kg/m3", e.innerSteam);
         Field("蒸汽动力粘度", "MtvD", "N.S/m2", e.innerSteam);
         Line(U("      管程参数及计算结果"), 11);
+        Field("绝对粗糙度", "EtD", "m");
         Field("管外径", "dioD", "m");
         Field("管内径", "diiD", "m");
         Text(U("管子材质"), U("低碳钢") + QString(17, QChar(' ')), dash);
@@ -504,6 +528,20 @@ private slots:
             U("        壳体材质            低碳钢              -                   ")));
     }
 
+    // Small viscosities keep their digits (they printed as 0.0004 and 0.0008) and both walls'
+    // roughness is printed.
+    void waterWaterViscositiesAndRoughness() {
+        QVERIFY(Open("water-water"));
+        w->SBRSimple->trigger();
+        const QStringList got = BoxLines();
+        const QString mu = U("        动力粘度            %1            N.S/m2              ");
+        QVERIFY(got.contains(mu.arg("0.000404")));
+        QVERIFY(got.contains(mu.arg("0.000801")));
+        const QString rough =
+            U("        绝对粗糙度          0.0001              m                   ");
+        QCOMPARE(got.count(rough), 2);
+    }
+
     // The number is printed in the unit the selector shows.
     void rowInShownUnit() {
         QVERIFY(Open("water-water"));
@@ -645,8 +683,9 @@ private slots:
             const char* field;
             const char* title;
         };
-        for (const Probe& p : {Probe{"WrD", "质量流量 "}, Probe{"SlD", "盘管直径 "},
-                               Probe{"DspD", "螺距 "}, Probe{"ktD", "膜系数 "}}) {
+        for (const Probe& p :
+             {Probe{"WrD", "质量流量 "}, Probe{"SlD", "盘管直径 "}, Probe{"DspD", "螺距 "},
+              Probe{"ktD", "膜系数 "}, Probe{"ErD", "绝对粗糙度 "}}) {
             TEditD* f = w->Field(p.field);
             w->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(w));
@@ -797,6 +836,19 @@ private slots:
         QVERIFY(rtf.contains(escaped));
         QVERIFY(rtf.contains("1.0000"));
         QVERIFY(rtf.contains("\\b"));
+        // The structure diagram follows the report as a PNG picture at its screen size.
+        const qsizetype pict = rtf.indexOf("{\\pict\\pngblip\\picw409\\pich409\\picwgoal6135"
+                                           "\\pichgoal6135\n");
+        QVERIFY(pict > 0);
+        QByteArray escapedHeading;
+        for (QChar c : U("结构示意图"))
+            escapedHeading += "\\u" + QByteArray::number(static_cast<qint16>(c.unicode())) + "?";
+        QVERIFY(rtf.lastIndexOf(escapedHeading, pict) > rtf.lastIndexOf(escaped, pict));
+        const qsizetype hexStart = rtf.indexOf('\n', pict) + 1;
+        const QByteArray hex = rtf.mid(hexStart, rtf.indexOf('}', hexStart) - hexStart);
+        const QImage picture = QImage::fromData(QByteArray::fromHex(hex), "PNG");
+        QCOMPARE(picture.convertToFormat(QImage::Format_RGB32),
+                 View()->Image().convertToFormat(QImage::Format_RGB32));
         const QImage bmp(dir.filePath("pump.bmp"));
         QCOMPARE(bmp.size(), QSize(409, 409));
         QCOMPARE(bmp.convertToFormat(QImage::Format_RGB32),
@@ -817,9 +869,9 @@ private slots:
         if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
         text.remove(QChar(0x2006)); // the text export marks each kept blank so
         QStringList got = text.split(QRegularExpression("\r?\n"));
-        while (!got.isEmpty() && got.last().isEmpty())
+        while (!got.isEmpty() && got.last().trimmed().isEmpty())
             got.removeLast();
-        QCOMPARE(got, BoxLines());
+        QCOMPARE(got, BoxLines() << report::DiagramHeading());
     }
 
     void saveCancelledWritesNothing() {
