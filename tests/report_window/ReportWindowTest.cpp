@@ -337,6 +337,26 @@ QString PdfText(const QString& pdf) {
     p.waitForFinished(60000);
     return QString::fromUtf8(p.readAllStandardOutput());
 }
+// Page n of the PDF as an image at 150 dots per inch.
+QImage PdfPage(const QString& pdf, int n) {
+    QTemporaryDir dir;
+    QProcess p;
+    p.start(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-f"), QString::number(n), QStringLiteral("-l"), QString::number(n),
+             QStringLiteral("-r"), QStringLiteral("150"), QStringLiteral("-png"),
+             QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("page"))});
+    p.waitForFinished(60000);
+    return QImage(dir.filePath(QStringLiteral("page.png")));
+}
+// The bounding box of the dark pixels of an image.
+QRect InkBox(const QImage& image) {
+    QRect box;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x)
+            if (qGray(rgb.pixel(x, y)) < 128) box |= QRect(x, y, 1, 1);
+    return box;
+}
 QString PdfInfo(const QString& pdf) {
     QProcess p;
     p.start(QStringLiteral("pdfinfo"), {pdf});
@@ -913,8 +933,17 @@ private slots:
             at = found + 1;
         }
         QVERIFY(QRegularExpression(U("Title:\\s+计算报表")).match(PdfInfo(pdf)).hasMatch());
-        // About ninety lines take two pages of the text's own pagination.
-        QVERIFY(QRegularExpression("Pages:\\s+2\\n").match(PdfInfo(pdf)).hasMatch());
+        // The structure diagram follows the last line under its heading: about ninety lines
+        // take two pages of the text's own pagination, the diagram goes to a third.
+        QVERIFY(printed.indexOf(report::DiagramHeading().simplified(), at) >= at);
+        QVERIFY2(QRegularExpression("Pages:\\s+3\\n").match(PdfInfo(pdf)).hasMatch(),
+                 qPrintable(PdfInfo(pdf)));
+        const QImage page3 = PdfPage(pdf, 3);
+        QVERIFY(!page3.isNull());
+        // The drawing at its size on screen (96 pixels per inch), here at 150 dots per inch.
+        const QRect drawn = InkBox(View()->Image()), onPaper = InkBox(page3);
+        QVERIFY(std::abs(onPaper.width() - drawn.width() * 150 / 96) <= 4);
+        QVERIFY(std::abs(onPaper.height() - drawn.height() * 150 / 96) <= 4);
 
         pdf = dir.filePath("diagram.pdf");
         w->SBRPrintStruct->trigger();
