@@ -6,6 +6,7 @@
 #include "app/CalcTool.h"
 #include "app/MyStatusBar.h"
 #include "app/UnitMain.h"
+#include "tests/support/ExampleScripts.h"
 #include "tests/support/WindowSession.h"
 #include "units/ComboBoxU.h"
 #include "units/EditD.h"
@@ -23,22 +24,9 @@
 #include <QtTest>
 
 using namespace tubalon;
+using tubalon::test::ScriptAssignments;
 
 namespace {
-
-// The assignments of an example script: every "--set NAME=VALUE" outside the comments.
-QStringList ScriptAssignments(const QString& name) {
-    QFile f(QStringLiteral(TUBALON_EXAMPLES_DIR "/") + name + QStringLiteral(".sh"));
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    static const QRegularExpression set(QStringLiteral("--set\\s+([A-Za-z0-9_]+=\\S+)"));
-    QStringList out;
-    for (const QString& line : QString::fromUtf8(f.readAll()).split('\n')) {
-        if (line.trimmed().startsWith('#')) continue;
-        for (auto it = set.globalMatch(line); it.hasNext();)
-            out << it.next().captured(1);
-    }
-    return out;
-}
 
 QString ScreenName() {
     const QString n = qEnvironmentVariable("TUBALON_SCREEN_NAME");

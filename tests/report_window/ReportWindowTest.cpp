@@ -9,6 +9,7 @@
 #include "report/ReportOutput.h"
 #include "report/ReportText.h"
 #include "report/StructDiagram.h"
+#include "tests/support/ExampleScripts.h"
 #include "units/Colors.h"
 #include "units/EditD.h"
 #include "units/Messages.h"
@@ -36,25 +37,12 @@
 #include <memory>
 
 using namespace tubalon;
+using tubalon::test::ScriptAssignments;
 
 namespace {
 
 QString U(const char* s) {
     return QString::fromUtf8(s);
-}
-
-// The assignments of an example script: every "--set NAME=VALUE" outside the comments.
-QStringList ScriptAssignments(const QString& name) {
-    QFile f(QStringLiteral(TUBALON_EXAMPLES_DIR "/") + name + QStringLiteral(".sh"));
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    static const QRegularExpression set(QStringLiteral("--set\\s+([A-Za-z0-9_]+=\\S+)"));
-    QStringList out;
-    for (const QString& line : QString::fromUtf8(f.readAll()).split('\n')) {
-        if (line.trimmed().startsWith('#')) continue;
-        for (auto it = set.globalMatch(line); it.hasNext();)
-            out << it.next().captured(1);
-    }
-    return out;
 }
 
 // Steam at 120 °C condensing in the inner pipe heats water from 20 to 50 °C in the annulus

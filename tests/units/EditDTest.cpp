@@ -1,4 +1,5 @@
 #include "units/EditD.h"
+#include "TestApp.h"
 #include "units/Colors.h"
 #include "units/ComboBoxU.h"
 #include "units/Errors.h"
@@ -12,15 +13,9 @@
 
 using namespace tubalon;
 
+using tubalon::test::App;
+
 namespace {
-int argc = 1;
-char arg0[] = "units_tests";
-char* argv[] = {arg0, nullptr};
-QApplication* App() {
-    static QApplication* app =
-        qApp ? static_cast<QApplication*>(qApp) : new QApplication(argc, argv);
-    return app;
-}
 
 struct FieldFixture : ::testing::Test {
     void SetUp() override {

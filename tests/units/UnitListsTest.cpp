@@ -1,6 +1,7 @@
 // Every factor of the unit lists against the definition of its unit, and the lists showing
 // unit names only.
 #include "units/UnitLists.h"
+#include "TestApp.h"
 #include "units/ComboBoxU.h"
 #include "units/EditD.h"
 #include "units/NamedList.h"
@@ -13,15 +14,9 @@
 
 using namespace tubalon;
 
+using tubalon::test::App;
+
 namespace {
-int argc = 1;
-char arg0[] = "units_tests";
-char* argv[] = {arg0, nullptr};
-QApplication* App() {
-    static QApplication* app =
-        qApp ? static_cast<QApplication*>(qApp) : new QApplication(argc, argv);
-    return app;
-}
 
 // Definitions (NIST Special Publication 811, 2008, Appendix B.8 and B.9): the calorie (IT)
 // is 4.1868 J and the kilogram-force 9.80665 N exactly; an hour is 3600 s.
