@@ -1,6 +1,10 @@
 # Shared by run.sh and test.sh: installs the Debian packages the build needs.
+# qt6-translations-l10n: Qt's own dialogs in Chinese; dpkg-dev and desktop-file-utils:
+# cpack's package dependencies and the desktop entry's check; poppler-utils: the printed
+# report read back from PDF.
 TUBALON_PACKAGES="cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite \
-libgtest-dev libgmock-dev libbenchmark-dev fonts-wqy-zenhei fonts-liberation xvfb xauth"
+qt6-translations-l10n libgtest-dev libgmock-dev libbenchmark-dev fonts-wqy-zenhei \
+fonts-liberation xvfb xauth dpkg-dev desktop-file-utils poppler-utils"
 
 tubalon_install() {
     local missing=()

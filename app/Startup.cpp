@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/UnitMain.h"
+#include "refdata/SettingsDir.h"
 #include "refdata/UnitParams.h"
 #include "refdata/UnitPickList.h"
 #ifdef TUBALON_HAVE_PROPS
@@ -13,15 +14,34 @@
 #include "report/ReportHooks.h"
 #endif
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QToolButton>
+#include <QTranslator>
 
 namespace tubalon {
 
+bool InstallQtTranslations() {
+    static const bool installed = [] {
+        auto* qt = new QTranslator(QCoreApplication::instance());
+        if (!qt->load(QStringLiteral("qtbase_zh_CN"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            delete qt;
+            return false;
+        }
+        return QCoreApplication::installTranslator(qt);
+    }();
+    return installed;
+}
+
 Program::Program() {
+    InstallQtTranslations();
     window = std::make_unique<TFormTubalon>();
     TFormTubalon* w = window.get();
     // Dialogs created at start, in this order: parameters, property library, pick list.
-    params = std::make_unique<TFormParams>(w->AppDir(), w);
+    // "Params.ini" lies beside the program, or in the user's settings folder when the
+    // program's own folder cannot be written.
+    params = std::make_unique<TFormParams>(SettingsDir(w->AppDir()), w);
     w->CaseFields().params = &params->params();
     w->hooks.showParams = [this] { params->exec(); };
 #ifdef TUBALON_HAVE_PROPS

@@ -11,8 +11,12 @@ class TFormParams;
 class TFormPickList;
 class TFormSimpPL;
 
+// Loads Qt's own Chinese texts (qtbase_zh_CN from the system's Qt translations) so that
+// standard dialogs and buttons speak Chinese. Once per process; false when not found.
+bool InstallQtTranslations();
+
 // The main window and the dialogs created at start, in start order, with every module's
-// handlers hooked into the window.
+// handlers hooked into the window. Installs Qt's translations first.
 struct Program {
     std::unique_ptr<TFormTubalon> window;
     std::unique_ptr<TFormParams> params;

@@ -14,6 +14,7 @@
 #include "units/EditD.h"
 #include "units/Errors.h"
 #include "units/Messages.h"
+#include "units/NamedList.h"
 #include "units/NumberFormat.h"
 #include "units/Tools2.h"
 #include "units/UnitLists.h"
@@ -36,8 +37,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStatusTipEvent>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolBar>
@@ -63,6 +67,14 @@ struct FieldDef {
     const char* button = nullptr; // pick button name
     const char* hint = nullptr;   // its hint
 };
+
+// Numeric fields: at least eight digits wide, so that the case page fits 1024 pixels, and
+// never stretched beyond what the 7-digit display form of a number needs.
+constexpr int kFieldMinWidth = 56;
+constexpr int kFieldMaxWidth = 150;
+// The window frame a window manager adds, as far as it is known before the first show.
+constexpr int kFrameWidth = 8;
+constexpr int kFrameHeight = 40;
 
 QString BaseName(const QString& field) {
     return field.left(field.size() - 1);
@@ -102,6 +114,10 @@ TFormTubalon::TFormTubalon(QWidget* parent) : QMainWindow(parent) {
     resize(1024, 768);
     move(0, 0);
     setWindowTitle("Tubalon");
+    QIcon icon;
+    for (int size : {16, 32, 48, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/tubalon-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
     appDir_ = QDir(QCoreApplication::applicationDirPath()).absolutePath() + "/";
 
     BuildMenus();
@@ -109,12 +125,37 @@ TFormTubalon::TFormTubalon(QWidget* parent) : QMainWindow(parent) {
 
     PCAll = new QTabWidget(this);
     PCAll->setObjectName("PCAll");
-    TSCalc = BuildCasePage();
+    // The case page scrolls when the window is smaller than its groups need.
+    auto* caseScroll = new QScrollArea;
+    caseScroll->setObjectName("TSCalc");
+    caseScroll->setWidgetResizable(true);
+    caseScroll->setFrameShape(QFrame::NoFrame);
+    caseScroll->setWidget(BuildCasePage());
+    TSCalc = caseScroll;
     PCAll->addTab(TSCalc, QStringLiteral("计算界面"));
+    // A control reached by Tab, Enter or the arrows is scrolled into view, the whole of it
+    // (ensureWidgetVisible would settle for a field's text cursor).
+    connect(qApp, &QApplication::focusChanged, this, [caseScroll](QWidget*, QWidget* now) {
+        QWidget* page = caseScroll->widget();
+        if (!now || !page || !page->isAncestorOf(now)) return;
+        const QRect r(now->mapTo(page, QPoint(0, 0)), now->size());
+        caseScroll->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 8,
+                                  r.height() / 2 + 8);
+    });
 
+    // The diagram page scrolls too: its drawing keeps its size on a small screen.
     TSStruct = new QWidget;
     TSStruct->setObjectName("TSStruct");
-    new QVBoxLayout(TSStruct);
+    auto* structLayout = new QVBoxLayout(TSStruct);
+    structLayout->setContentsMargins(0, 0, 0, 0);
+    auto* structScroll = new QScrollArea(TSStruct);
+    structScroll->setWidgetResizable(true);
+    structScroll->setFrameShape(QFrame::NoFrame);
+    StructArea = new QWidget;
+    StructArea->setObjectName("StructArea");
+    new QVBoxLayout(StructArea);
+    structScroll->setWidget(StructArea);
+    structLayout->addWidget(structScroll);
     PCAll->addTab(TSStruct, QStringLiteral("结构示意图"));
 
     TSPipes = new QWidget;
@@ -132,8 +173,12 @@ TFormTubalon::TFormTubalon(QWidget* parent) : QMainWindow(parent) {
     pl->addWidget(pipePage);
     connect(pipePage, &TPipePage::pipeChosen, this, &TFormTubalon::ApplyChosenPipe);
     connect(pipePage, &TPipePage::selectFinished, this, [this] {
+        TEditD* chosen = chosenPipeField_;
+        chosenPipeField_ = nullptr;
         pickTarget = nullptr;
         PCAll->setCurrentWidget(TSCalc);
+        // The new diameters are checked and the case recalculated, as leaving them does.
+        if (chosen) dooDExit(chosen);
     });
     case_.pipes = &pipeTable->series();
     case_.pipeOrderContext = pipePage;
@@ -301,10 +346,10 @@ QList<TEditD*> TFormTubalon::NumericFields() const {
 
 QWidget* TFormTubalon::BuildCasePage() {
     auto* page = new QWidget;
-    page->setObjectName("TSCalc");
+    page->setObjectName("CasePage");
     auto* pageLayout = new QGridLayout(page);
-    pageLayout->setContentsMargins(4, 4, 4, 4);
-    pageLayout->setSpacing(4);
+    pageLayout->setContentsMargins(3, 3, 3, 3);
+    pageLayout->setSpacing(3);
 
     auto label = [&](QWidget* parent, const QString& name, const QString& caption) {
         auto* l = new QLabel(caption, parent);
@@ -312,15 +357,13 @@ QWidget* TFormTubalon::BuildCasePage() {
         Register(l);
         return l;
     };
+    // Pick-only lists; a material list's items carry their value after "|", which stays hidden.
     auto plainList = [&](QWidget* parent, const QString& name, const QStringList& items,
                          int index) {
-        auto* c = new QComboBox(parent);
+        QComboBox* c = new TNamedList(parent);
         c->setObjectName(name);
         c->addItems(items);
         c->setCurrentIndex(index);
-        c->setEditable(false);
-        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        c->setMinimumContentsLength(8);
         Register(c);
         return c;
     };
@@ -360,7 +403,8 @@ QWidget* TFormTubalon::BuildCasePage() {
         Register(u);
         connect(u, &TComboBoxU::Changed, this, &TFormTubalon::AnyDataChange);
         fields_.insert(name, f);
-        f->setMinimumWidth(50);
+        f->setMinimumWidth(kFieldMinWidth);
+        f->setMaximumWidth(kFieldMaxWidth);
         grid->addWidget(l, row, 0);
         grid->addWidget(f, row, 1);
         grid->addWidget(u, row, 2);
@@ -409,6 +453,9 @@ QWidget* TFormTubalon::BuildCasePage() {
         case Exit::None:
             break;
         }
+        connect(f, &QLineEdit::textChanged, this, [this, f] {
+            if (badField_ == f) badField_ = nullptr;
+        });
         if (d.change == Change::Any)
             connect(f, &QLineEdit::textChanged, this, &TFormTubalon::AnyDataChange);
         else if (d.change == Change::Temperature)
@@ -417,10 +464,13 @@ QWidget* TFormTubalon::BuildCasePage() {
     };
     auto grid = [](QGroupBox* box) {
         auto* g = new QGridLayout(box);
-        g->setContentsMargins(6, 4, 6, 4);
-        g->setHorizontalSpacing(4);
+        // Label, field, unit, pick button. Spare width goes to the fields (the grid shares it
+        // by stretch alone); once they are at their widest, the empty fifth column takes it.
+        g->setContentsMargins(4, 4, 4, 4);
+        g->setHorizontalSpacing(3);
         g->setVerticalSpacing(2);
-        g->setColumnStretch(1, 1);
+        g->setColumnStretch(1, 100);
+        g->setColumnStretch(4, 1);
         return g;
     };
 
@@ -465,7 +515,7 @@ QWidget* TFormTubalon::BuildCasePage() {
         basic, "ShapeD",
         {QStringLiteral("直管套管"), QStringLiteral("螺旋套管"), QStringLiteral("夹套釜")}, 0);
     auto* lay = new TRadioGroup(QStringLiteral("放置形式"),
-                                {QStringLiteral("立式"), QStringLiteral("卧室")}, 2, basic);
+                                {QStringLiteral("立式"), QStringLiteral("卧式")}, 2, basic);
     lay->setObjectName("LayType");
     lay->SetItemIndex(0);
     lay->setEnabled(false);
@@ -497,7 +547,8 @@ QWidget* TFormTubalon::BuildCasePage() {
     auto* outer = new QGroupBox(QStringLiteral("外管"), page);
     outer->setObjectName("GBOuter");
     auto* ol = new QHBoxLayout(outer);
-    ol->setContentsMargins(4, 2, 4, 4);
+    ol->setContentsMargins(3, 2, 3, 3);
+    ol->setSpacing(3);
     auto* rp = new QGroupBox(QStringLiteral("壳程参数及计算结果"), outer);
     rp->setObjectName("GBShellParams");
     auto* rpg = grid(rp);
@@ -511,8 +562,8 @@ QWidget* TFormTubalon::BuildCasePage() {
     numeric(rp, rpg, 3, {"doiD", "管内径", UnitKind::Length, Look::InputGrey, Exit::Diameter});
     const FieldDef shellParams[] = {
         {"mD", "管程数", UnitKind::Passes, Look::InputGrey, Exit::Calc},
-        {"ErD", "绝对粗糟度", UnitKind::Length, Look::Input, Exit::Calc, Change::Any, "SBP4",
-         "选择绝对粗糟度"},
+        {"ErD", "绝对粗糙度", UnitKind::Length, Look::Input, Exit::Calc, Change::Any, "SBP4",
+         "选择绝对粗糙度"},
         {"dooD", "管外径", UnitKind::Length, Look::InputGrey, Exit::Diameter, Change::Any, "SBDo",
          "选择钢管系列"},
         {nullptr, nullptr, UnitKind::Length, Look::Input, Exit::None},
@@ -622,7 +673,8 @@ QWidget* TFormTubalon::BuildCasePage() {
     auto* inner = new QGroupBox(QStringLiteral("内管"), page);
     inner->setObjectName("GBInner");
     auto* il = new QHBoxLayout(inner);
-    il->setContentsMargins(4, 2, 4, 4);
+    il->setContentsMargins(3, 2, 3, 3);
+    il->setSpacing(3);
     auto* tf = new QGroupBox(QStringLiteral("管程物性及热量平衡"), inner);
     tf->setObjectName("GBTubeProps");
     auto* tfg = grid(tf);
@@ -662,8 +714,8 @@ QWidget* TFormTubalon::BuildCasePage() {
     tfg->setRowStretch(16, 1);
 
     numeric(tp, tpg, 0,
-            {"EtD", "绝对粗糟度", UnitKind::Length, Look::Input, Exit::Calc, Change::Any, "SBP5",
-             "选择绝对粗糟度"});
+            {"EtD", "绝对粗糙度", UnitKind::Length, Look::Input, Exit::Calc, Change::Any, "SBP5",
+             "选择绝对粗糙度"});
     numeric(tp, tpg, 1,
             {"dioD", "管外径", UnitKind::Length, Look::InputGrey, Exit::Diameter, Change::Any,
              "SBDi", "选择钢管系列"});
@@ -701,7 +753,7 @@ QWidget* TFormTubalon::BuildCasePage() {
     };
     for (int i = 0; i < 8; ++i)
         numeric(sum, sg, i, summary[i]);
-    tpg->addWidget(sum, 10, 0, 1, 4);
+    tpg->addWidget(sum, 10, 0, 1, 5);
     tpg->setRowStretch(11, 1);
 
     pageLayout->addWidget(basic, 0, 0, 1, 2);
@@ -789,10 +841,35 @@ void TFormTubalon::ApplyChosenPipe(double outer, double inner) {
     if (pickTarget == SBDo) {
         case_.dooD->SetSIValue(outer);
         case_.doiD->SetSIValue(inner);
+        chosenPipeField_ = case_.dooD;
     } else if (pickTarget == SBDi) {
         case_.dioD->SetSIValue(outer);
         case_.diiD->SetSIValue(inner);
+        chosenPipeField_ = case_.dioD;
     }
+}
+
+void TFormTubalon::PlaceOnScreen(const QRect& available) {
+    // Room for the window manager's title bar and borders, unknown before the first show.
+    const QSize frame =
+        (frameGeometry().size() - geometry().size()).expandedTo(QSize(kFrameWidth, kFrameHeight));
+    const QSize room = available.size() - frame;
+    auto* scroll = static_cast<QScrollArea*>(TSCalc);
+    const QSize chrome(
+        2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 16,
+        menuBar()->sizeHint().height() + findChild<QToolBar*>("ToolBar1")->sizeHint().height() +
+            PCAll->tabBar()->sizeHint().height() + MyStatusBar1->sizeHint().height() + 16);
+    const QSize want = (scroll->widget()->sizeHint() + chrome).expandedTo(QSize(1024, 768));
+    if (want.width() <= room.width() && want.height() <= room.height()) {
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+        resize(want);
+        move(available.left() + (room.width() - want.width()) / 2,
+             available.top() + (room.height() - want.height()) / 2);
+        return;
+    }
+    resize(want.boundedTo(room));
+    move(available.topLeft());
+    setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void TFormTubalon::SetModified(bool m) {
@@ -806,6 +883,27 @@ void TFormTubalon::RunGuarded(const std::function<void()>& body) {
 
 void TFormTubalon::WrDExit() {
     if (inCalculation_ || restoringFocus_) return;
+    // A text that is not a number stops the calculation before it starts: the user hears of
+    // it once per edit and lands back in the field.
+    TEditD* bad = nullptr;
+    bool reportedStillBad = false;
+    for (QWidget* w : tabChain_) {
+        auto* f = qobject_cast<TEditD*>(w);
+        if (!f || !f->isEnabled() || f->isReadOnly()) continue;
+        const QString t = TrimText(f->text());
+        long double n = 0;
+        if (t.isEmpty() || TryParseNumber(t, n)) continue;
+        if (f == badField_) {
+            reportedStillBad = true;
+        } else if (!bad) {
+            bad = f;
+        }
+    }
+    if (bad) {
+        ReportBadNumber(bad, EConvertError::MessageOf(TrimText(bad->text()), bad->Caption()));
+        return;
+    }
+    if (reportedStillBad) return;
     inCalculation_ = true;
     boundHit_ = false;
     try {
@@ -813,6 +911,9 @@ void TFormTubalon::WrDExit() {
         lastPasses = r.passes;
         if (r.progress) Progress();
         boundHit_ = r.boundHit;
+    } catch (const EConvertError& e) {
+        inCalculation_ = false;
+        ReportBadNumber(fields_.value(e.fieldName()), e.message());
     } catch (const std::exception& e) {
         ShowException(this, e);
     }
@@ -831,6 +932,16 @@ void TFormTubalon::ShowFlowInfo() {
     if (!MyStatusBar1) return;
     MyStatusBar1->SetPanelText(0, calcNotice_);
     MyStatusBar1->setToolTip(calcNotice_); // the whole notice, when the panel cuts it
+}
+
+void TFormTubalon::ReportBadNumber(TEditD* field, const QString& message) {
+    if (field && field == badField_) return; // told once since its last edit
+    badField_ = field;
+    ShowMessage(this, MsgKind::Error, QStringLiteral("Tubalon"), message);
+    if (!field || !field->isEnabled() || field->isReadOnly()) return;
+    PCAll->setCurrentWidget(TSCalc);
+    RestoreFocus(field);
+    field->selectAll();
 }
 
 void TFormTubalon::Progress() {
@@ -877,14 +988,14 @@ void TFormTubalon::ShapeDClick() {
         sl->setText(QStringLiteral("盘管直径"));
         if (TrimText(case_.DspD->text()).isEmpty()) case_.DspD->setText("1.5");
     } else if (s == 2) {
-        sl->setText(case_.LayType->CurrentText() == QStringLiteral("卧室")
+        sl->setText(case_.LayType->CurrentText() == QStringLiteral("卧式")
                         ? QStringLiteral("釜长度")
                         : QStringLiteral("釜高度"));
     }
 }
 
 void TFormTubalon::LayTypeClick() {
-    findChild<QLabel*>("SlL")->setText(case_.LayType->CurrentText() == QStringLiteral("卧室")
+    findChild<QLabel*>("SlL")->setText(case_.LayType->CurrentText() == QStringLiteral("卧式")
                                            ? QStringLiteral("釜长度")
                                            : QStringLiteral("釜高度"));
     modified_ = true;
@@ -969,9 +1080,8 @@ void TFormTubalon::dooDExit(QWidget* sender) {
             if (!(Do > Di)) fail(QStringLiteral("外管：外径必须大于内径！"));
             if (!(Di > dout)) fail(QStringLiteral("外管内径必须大于内管外径！"));
             if (!(dout > din)) fail(QStringLiteral("内管：外径必须大于内径！"));
-        } catch (const std::exception& e) {
-            ShowException(this, e);
-            RestoreFocus(sender);
+        } catch (const EConvertError& e) {
+            ReportBadNumber(fields_.value(e.fieldName()), e.message());
             return;
         }
         if (failed) {
@@ -988,9 +1098,8 @@ void TFormTubalon::DspDExit() {
         double v = 0;
         try {
             v = case_.DspD->GetSIValue();
-        } catch (const std::exception& e) {
-            ShowException(this, e);
-            RestoreFocus(case_.DspD);
+        } catch (const EConvertError& e) {
+            ReportBadNumber(case_.DspD, e.message());
             return;
         }
         if (v < 1) {
@@ -1040,21 +1149,29 @@ void TFormTubalon::SBP3Click() {
         const QString r =
             PickFromList(PitchValues(), PitchNotes(), case_.DspD->text(),
                          QStringLiteral("螺距选择"), QStringLiteral("螺距和外管径之比"));
-        if (r != case_.DspD->text()) case_.DspD->setText(r);
+        if (r == case_.DspD->text()) return;
+        case_.DspD->setText(r);
+        DspDExit(); // checked and recalculated as leaving the field
     });
 }
 
 void TFormTubalon::SBP4Click(QWidget* sender) {
     TEditD* f = sender && sender->objectName() == "SBP5" ? case_.EtD : case_.ErD;
-    RunGuarded([f] {
+    bool chosen = false;
+    RunGuarded([f, &chosen] {
         const QString current =
             f->text().isEmpty() ? QString() : QString::asprintf("%2.2f", f->GetSIValue() * 1000);
         const QString r =
             PickFromList(RoughnessValues(), RoughnessNotes(), current,
-                         QStringLiteral("管道绝对粗糟度选择"), QStringLiteral("绝对粗糟度"));
-        if (r.isEmpty()) return;
-        f->SetSIValue(StrToFloat(r) / 1000);
+                         QStringLiteral("管道绝对粗糙度选择"), QStringLiteral("绝对粗糙度"));
+        if (r.isEmpty() || r == current) return;
+        long double mm = 0;
+        if (!TryParseNumber(TrimText(r), mm))
+            throw EConvertError(TrimText(r), f->Caption() + QStringLiteral("（mm）"));
+        f->SetSIValue(static_cast<double>(mm) / 1000);
+        chosen = true;
     });
+    if (chosen) WrDExit(); // recalculated as leaving the field
 }
 
 void TFormTubalon::PCAllChange(int index) {

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -56,6 +57,11 @@ public:
     QString CurrentFile() const { return currentFile_; }
     void SetCurrentFile(const QString& f) { currentFile_ = f; }
 
+    // Sizes and places the window for a screen's available area (task bars excluded): the
+    // size its groups want, at least 1024 x 768, when that fits with the window frame;
+    // otherwise maximized within the area, the case page scrolling.
+    void PlaceOnScreen(const QRect& available);
+
     Case& CaseFields() { return case_; }
     const Case& CaseFields() const { return case_; }
     CalcState& State() { return state_; }
@@ -68,6 +74,7 @@ public:
     TMyStatusBar* MyStatusBar1 = nullptr;
     QTabWidget* PCAll = nullptr;
     QWidget *TSCalc = nullptr, *TSStruct = nullptr, *TSPipes = nullptr, *TSReport = nullptr;
+    QWidget* StructArea = nullptr; // the scrolled inside of TSStruct, for the diagram
     QTextEdit* REReport = nullptr;
     QMenu* MFile = nullptr;
     QAction *MFNew = nullptr, *MFOpen = nullptr, *MFSave = nullptr, *MFAs = nullptr,
@@ -126,6 +133,9 @@ private:
     void MoveFocus(QWidget* from, int step);
     void RunGuarded(const std::function<void()>& body);
     void RestoreFocus(QWidget* w);
+    // Shows a bad-number message once per edit of the field, then puts the focus back on
+    // the field with its text selected.
+    void ReportBadNumber(TEditD* field, const QString& message);
     // Tooltips of krD and ktD and the status bar's notice from the film information shown.
     void ShowFlowInfo();
 
@@ -139,6 +149,10 @@ private:
     bool modified_ = false;
     bool inCalculation_ = false;
     bool restoringFocus_ = false;
+    // The field whose bad number was last reported, until its text changes.
+    QPointer<TEditD> badField_;
+    // The diameter field a pipe chosen on the pipe page went to, until the page is left.
+    QPointer<TEditD> chosenPipeField_;
     bool boundHit_ = false; // the last calculation call reached the pass bound
     QString calcNotice_;    // first status panel between status tips
 };

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLockFile>
+#include <QScreen>
 #include <QStandardPaths>
 
 int main(int argc, char** argv) {
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     lock.setStaleLockTime(0);
     if (!lock.tryLock(0)) return 0;
     tubalon::Program program;
+    program.window->PlaceOnScreen(program.window->screen()->availableGeometry());
     program.window->show();
     return app.exec();
 }

@@ -3,12 +3,14 @@
 #include "app/UnitMain.h"
 #include "docs/MruUnit.h"
 #include "docs/SaveFormData.h"
+#include "refdata/SettingsDir.h"
 #include "units/EditD.h"
 #include "units/Errors.h"
 #include "units/Messages.h"
 #include "units/Tools2.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -88,11 +90,12 @@ TDocCommands::TDocCommands(TFormTubalon& window) : QObject(&window), w_(window) 
                       QStringLiteral("cdp"),
                       dir,
                       QString()};
-    SaveDialogData = {true,     QStringLiteral("保存项目文件"), data, QStringLiteral("cdp"), dir,
+    const QString saveDir = SaveFolder(w_.AppDir());
+    SaveDialogData = {
+        true, QStringLiteral("保存项目文件"), data, QStringLiteral("cdp"), saveDir, QString()};
+    OpenDialogTemp = {false,    QStringLiteral("请选择模板"), temp, QStringLiteral("dpt"), dir,
                       QString()};
-    OpenDialogTemp = {false,    QStringLiteral("清选择模板"), temp, QStringLiteral("dpt"), dir,
-                      QString()};
-    SaveDialogTemp = {true,     QStringLiteral("保存为模板"), temp, QStringLiteral("dpt"), dir,
+    SaveDialogTemp = {true,     QStringLiteral("保存为模板"), temp, QStringLiteral("dpt"), saveDir,
                       QString()};
 
     mrf_ = new TMostRecentFiles(this);
@@ -100,6 +103,11 @@ TDocCommands::TDocCommands(TFormTubalon& window) : QObject(&window), w_(window) 
     mrf_->SetMaxFiles(9);
     mrf_->SetShowFullPath(true);
     mrf_->SetFileExt(QStringLiteral("cdp"));
+    // The list is stored as "<program>.ini" in the settings folder (beside the program when
+    // that can be written).
+    mrf_->SetIniFile(SettingsDir(w_.AppDir()) +
+                     QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
+                     QStringLiteral(".ini"));
     // Headless runs (tubalon-calc) leave the user's list alone.
     mrf_->SetStoreOnDestroy(!HeadlessMessages());
     if (w_.MFile) {
@@ -170,13 +178,15 @@ bool TDocCommands::MFNewClick() {
     if (!BeforeNOSA()) return false;
     OpenDialogTemp.fileName.clear();
     SaveDialogData.fileName.clear();
+    // Cancelling the template picker cancels "新建"; the blank template starts from nothing.
     const QString temp = Ask(OpenDialogTemp);
+    if (temp.isEmpty()) return false;
     const QString file = Ask(SaveDialogData);
     if (file.isEmpty()) return false;
     return Guard([&] {
         for (TEditD* f : w_.NumericFields())
             ClearComputed(f);
-        if (!temp.isEmpty()) LoadFormRecords(w_.Components(), temp);
+        LoadFormRecords(w_.Components(), temp);
         w_.SetCurrentFile(file);
         AfterNOSA(false);
     });

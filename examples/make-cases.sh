@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Remakes the shipped case files with the program itself: examples/*.cdp from the example
-# scripts, and the templates data/*.dpt (fluid data and settings, no flows or temperatures).
+# scripts, and the templates data/*.dpt (a blank one, and fluid data and settings without
+# flows or temperatures).
 #   examples/make-cases.sh [TOOL]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,6 +10,8 @@ for script in examples/*.sh; do
     case $script in */make-cases.sh) continue ;; esac
     bash "$script" "$tool" --save "${script%.sh}.cdp" >/dev/null
 done
+# The blank case: a fresh window, for "新建" without any data.
+"$tool" --save data/blank.dpt >/dev/null
 # Water heated by hot water in a straight double pipe, pipes chosen automatically.
 "$tool" --set CBAuto=1 --set CprD=4180 --set DenrD=977.8 --set MrD=0.000404 --set LdrD=0.668 \
   --set CptD=4180 --set DentD=995.7 --set MtD=0.000801 --set LdtD=0.618 --set SlD=6 \

@@ -16,14 +16,14 @@ using E = EnableWhen;
 
 constexpr std::string_view kMaterialHint = "物性数据库";
 constexpr std::string_view kPipeHint = "选择钢管系列";
-constexpr std::string_view kRoughnessHint = "选择绝对粗糟度";
+constexpr std::string_view kRoughnessHint = "选择绝对粗糙度";
 
 // clang-format off
 constexpr std::array<FieldInfo, kFieldCount> kFields = {{
     // field   caption         unit         group          role        look            exit               change                enable                 file tab
     {doiD,  "管内径",       U::Length,       G::ShellParams, R::Both,   L::InputGrey,   X::CheckDiameters, C::Modified,           E::Always,             7,  10},
     {mD,    "管程数",       U::Passes,       G::ShellParams, R::Both,   L::InputGrey,   X::Calculate,      C::Modified,           E::Always,             8,  7},
-    {ErD,   "绝对粗糟度",   U::Length,       G::ShellParams, R::Input,  L::Input,       X::Calculate,      C::Modified,           E::Always,             9,  8, "SBP4", kRoughnessHint},
+    {ErD,   "绝对粗糙度",   U::Length,       G::ShellParams, R::Input,  L::Input,       X::Calculate,      C::Modified,           E::Always,             9,  8, "SBP4", kRoughnessHint},
     {dooD,  "管外径",       U::Length,       G::ShellParams, R::Both,   L::InputGrey,   X::CheckDiameters, C::Modified,           E::Always,             10, 9, "SBDo", kPipeHint},
     {DspD,  "螺距",         U::Pitch,        G::ShellParams, R::Input,  L::Off,         X::CheckPitch,     C::Modified,           E::Helical,            11, 11, "SBP3", "选择螺距"},
     {SlD,   "单程管长",     U::Length,       G::ShellParams, R::Both,   L::Input,       X::Calculate,      C::Modified,           E::Always,             12, 12},
@@ -61,7 +61,7 @@ constexpr std::array<FieldInfo, kFieldCount> kFields = {{
     {dtvD,  "蒸汽密度",     U::Density,      G::TubeProps,   R::Input,  L::Off,         X::Calculate,      C::Modified,           E::InnerCondensing,    53, 51, "SBP2v", kMaterialHint},
     {PtvD,  "蒸汽压力",     U::Pressure,     G::TubeProps,   R::Input,  L::Off,         X::Calculate,      C::Modified,           E::InnerCondensing,    54, 52},
     {MtvD,  "蒸汽动力粘度", U::Viscosity,    G::TubeProps,   R::Input,  L::Off,         X::Calculate,      C::Modified,           E::InnerCondensing,    55, 54},
-    {EtD,   "绝对粗糟度",   U::Length,       G::TubeParams,  R::Input,  L::Input,       X::Calculate,      C::Modified,           E::Always,             57, 55, "SBP5", kRoughnessHint},
+    {EtD,   "绝对粗糙度",   U::Length,       G::TubeParams,  R::Input,  L::Input,       X::Calculate,      C::Modified,           E::Always,             57, 55, "SBP5", kRoughnessHint},
     {dioD,  "管外径",       U::Length,       G::TubeParams,  R::Both,   L::InputGrey,   X::CheckDiameters, C::Modified,           E::Always,             58, 56, "SBDi", kPipeHint},
     {diiD,  "管内径",       U::Length,       G::TubeParams,  R::Both,   L::InputGrey,   X::CheckDiameters, C::Modified,           E::Always,             59, 57},
     {TimeD, "夹套釜空时",   U::Time,         G::TubeParams,  R::Both,   L::Off,         X::Calculate,      C::Modified,           E::Kettle,             61, 59},
@@ -85,7 +85,7 @@ constexpr std::string_view kModes[] = {"设计型", "校核型"};
 constexpr std::string_view kMargins[] = {"-30", "-20", "-10", "-5", "0",  "5",  "10",
                                          "15",  "20",  "25",  "30", "40", "50", "60"};
 constexpr std::string_view kShapes[] = {"直管套管", "螺旋套管", "夹套釜"};
-constexpr std::string_view kPlacements[] = {"立式", "卧室"};
+constexpr std::string_view kPlacements[] = {"立式", "卧式"};
 constexpr std::string_view kPhases[] = {"单相流体", "蒸气冷凝"};
 
 using K = ControlKind;
@@ -201,6 +201,10 @@ constexpr ReportEntry kReport[] = {
     Blank(),
     Heading("\t\t\tTubalon 计算报告", 14),
     Heading("\t\t\t~~~~~~~~~~~~~~~", 14),
+    {ReportItem::CaseFileRow, "项目文件"},
+    {ReportItem::DateRow, "计算日期"},
+    {ReportItem::NoteRow, "外管注释", 0, Field::Count, Control::CmtsD},
+    {ReportItem::NoteRow, "内管注释", 0, Field::Count, Control::CmttD},
     Heading("    0.基本参数"),
     Row(Control::ShapeD),
     Row(Control::LayType, -1, false, true),
@@ -228,6 +232,7 @@ constexpr ReportEntry kReport[] = {
     Row(MrvD),
     Heading("      壳程参数及计算结果"),
     Row(mD),
+    Row(ErD),
     Row(dooD),
     Row(doiD),
     Row(DspD),
@@ -262,6 +267,7 @@ constexpr ReportEntry kReport[] = {
     Row(dtvD),
     Row(MtvD),
     Heading("      管程参数及计算结果"),
+    Row(EtD),
     Row(dioD),
     Row(diiD),
     Row(Control::TmD, 20),

@@ -13,7 +13,8 @@ namespace tubalon {
 class TFormParams : public QDialog {
     Q_OBJECT
 public:
-    // Loads AppDir + "Params.ini" over the defaults (appDir ends with a separator).
+    // Loads folder + "Params.ini" over the defaults: the settings folder (SettingsDir), which
+    // ends with a separator.
     explicit TFormParams(const QString& appDir, QWidget* parent = nullptr);
 
     // The live store: edits in the grid take effect at once, saved or not.

@@ -1,5 +1,6 @@
 #include "report/ReportCommands.h"
 
+#include "refdata/SettingsDir.h"
 #include "report/HelpWindow.h"
 #include "report/ReportOutput.h"
 #include "report/ReportText.h"
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -55,7 +57,8 @@ bool SBRSimpleClick(const ReportContext& ctx) {
     return GuardHandler(ctx.window, [&] {
         ShowPage(ctx.pages, ctx.reportPage);
         if (!ctx.window || !ctx.box) return;
-        FillBox(*ctx.box, BuildReport(*ctx.window, ctx.statusText ? ctx.statusText() : QString()));
+        FillBox(*ctx.box, BuildReport(*ctx.window, ctx.statusText ? ctx.statusText() : QString(),
+                                      {ctx.currentFile ? ctx.currentFile() : QString(), {}}));
     });
 }
 
@@ -63,10 +66,21 @@ bool BDrawStructClick(const ReportContext& ctx) {
     return GuardHandler(ctx.window, [&] { Draw(ctx); });
 }
 
+std::unique_ptr<QTextDocument> ReportToCarry(const ReportContext& ctx) {
+    QImage diagram;
+    try {
+        Draw(ctx);
+        if (ctx.view && !IsBlank(ctx.view->Image())) diagram = ctx.view->Image();
+    } catch (const std::exception&) {
+        // A diagram that cannot be drawn leaves the report without one.
+    }
+    return WithDiagram(*ctx.box->document(), diagram);
+}
+
 void WriteReportFiles(const ReportContext& ctx, const QString& path) {
-    SaveRtf(*ctx.box->document(), path);
     const PageRestorer restore{ctx.pages, ctx.pages ? ctx.pages->currentWidget() : nullptr};
     ShowPage(ctx.pages, ctx.structPage);
+    SaveRtf(*ReportToCarry(ctx), path);
     Draw(ctx);
     if (ctx.view) SaveBitmap(ctx.view->Image(), BitmapPathFor(path));
 }
@@ -76,8 +90,7 @@ bool SBRSaveClick(const ReportContext& ctx) {
         if (!ctx.box) return;
         const QString proposed =
             ProposedReportName(ctx.currentFile ? ctx.currentFile() : QString());
-        const QString path =
-            RunSaveDialog(ctx.window, proposed, ctx.appDir + QStringLiteral("../"));
+        const QString path = RunSaveDialog(ctx.window, proposed, SaveFolder(ctx.appDir));
         if (path.isEmpty()) return;
         WriteReportFiles(ctx, path);
     });
@@ -92,7 +105,7 @@ bool SBRPrintRepClick(const ReportContext& ctx) {
         if (!RunPrintDialog(ctx.window, printer)) return;
         printer.setPageOrientation(QPageLayout::Portrait);
         printer.setDocName(QStringLiteral("计算报表"));
-        PrintDocument(printer, *ctx.box->document());
+        PrintDocument(printer, *ReportToCarry(ctx));
     });
 }
 
@@ -118,8 +131,8 @@ bool ShowHelpAt(const ReportContext& ctx, const QString& bookmarkTitle) {
 
 namespace tubalon::report {
 
-QString ReportTextOf(const QWidget& window, const QString& statusText) {
-    return PlainText(BuildReport(window, statusText));
+QString ReportTextOf(const QWidget& window, const QString& statusText, const ReportHead& head) {
+    return PlainText(BuildReport(window, statusText, head));
 }
 
 void WriteDiagramFile(const QWidget& window, const QString& path) {

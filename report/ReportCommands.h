@@ -2,8 +2,11 @@
 // save the pair of files, print, and help. They work on the window's controls by name.
 #pragma once
 
+#include "report/ReportText.h"
+
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QTabWidget;
 class QTextEdit;
@@ -39,6 +42,9 @@ bool SBRPrintStructClick(const ReportContext& ctx); // print the diagram
 bool ShowHelpAt(const ReportContext& ctx, const QString& bookmarkTitle);
 
 // Building blocks of the commands, raising on failure.
+// The report as saved and printed: the box's text, then the structure diagram drawn now
+// (left out when it cannot be drawn).
+std::unique_ptr<QTextDocument> ReportToCarry(const ReportContext& ctx);
 void WriteReportFiles(const ReportContext& ctx, const QString& path);
 
 } // namespace tubalon::report
@@ -46,7 +52,7 @@ void WriteReportFiles(const ReportContext& ctx, const QString& path);
 namespace tubalon::report {
 
 // tubalon-calc --report: the report text of the window, one line per row.
-QString ReportTextOf(const QWidget& window, const QString& statusText);
+QString ReportTextOf(const QWidget& window, const QString& statusText, const ReportHead& head = {});
 // tubalon-calc --diagram FILE.bmp: draws the diagram of the window and writes it as BMP.
 // Raises on a bad pass count or diameter and on a file that cannot be written.
 void WriteDiagramFile(const QWidget& window, const QString& path);

@@ -30,8 +30,9 @@ ReportContext ContextOf(TFormTubalon& w) {
 
 void InstallReportHooks(TFormTubalon& w) {
     TFormTubalon* win = &w;
-    if (w.TSStruct && !w.findChild<TStructureView*>(QStringLiteral("StructDiagram")))
-        BuildStructurePage(w.TSStruct, [win] { BDrawStructClick(ContextOf(*win)); });
+    if (QWidget* area = w.StructArea ? w.StructArea : w.TSStruct;
+        area && !w.findChild<TStructureView*>(QStringLiteral("StructDiagram")))
+        BuildStructurePage(area, [win] { BDrawStructClick(ContextOf(*win)); });
     w.hooks.makeReport = [win] { SBRSimpleClick(ContextOf(*win)); };
     w.hooks.saveReport = [win] { SBRSaveClick(ContextOf(*win)); };
     w.hooks.printReport = [win] { SBRPrintRepClick(ContextOf(*win)); };
@@ -41,7 +42,7 @@ void InstallReportHooks(TFormTubalon& w) {
 }
 
 QString ReportText(TFormTubalon& w) {
-    return ReportTextOf(w, StatusOf(w));
+    return ReportTextOf(w, StatusOf(w), {w.CurrentFile(), {}});
 }
 
 void WriteDiagram(TFormTubalon& w, const QString& path) {

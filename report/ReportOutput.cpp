@@ -1,5 +1,6 @@
 #include "report/ReportOutput.h"
 
+#include "report/ReportText.h"
 #include "report/RtfWriter.h"
 #include "report/StructDiagram.h"
 #include "units/Errors.h"
@@ -71,6 +72,12 @@ QString ProposedReportName(const QString& currentFile) {
 
 QString BitmapPathFor(const QString& reportPath) {
     return WithoutExtension(reportPath) + QStringLiteral(".bmp");
+}
+
+std::unique_ptr<QTextDocument> WithDiagram(const QTextDocument& report, const QImage& diagram) {
+    std::unique_ptr<QTextDocument> doc(report.clone());
+    if (!diagram.isNull()) AppendDiagram(*doc, diagram);
+    return doc;
 }
 
 void SaveBitmap(const QImage& image, const QString& path) {

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QPrinter;
 class QTextDocument;
@@ -17,6 +18,10 @@ namespace tubalon::report {
 QString ProposedReportName(const QString& currentFile);
 // The path with its extension replaced by ".bmp" (appended when it has none).
 QString BitmapPathFor(const QString& reportPath);
+
+// A copy of the report with the structure diagram appended under its heading; a null
+// diagram gives a plain copy.
+std::unique_ptr<QTextDocument> WithDiagram(const QTextDocument& report, const QImage& diagram);
 
 // Writes the image as BMP, replacing an existing file; raises tubalon::Error.
 void SaveBitmap(const QImage& image, const QString& path);

@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,9 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTextImageFormat>
+#include <QUrl>
+#include <cmath>
 
 namespace tubalon::report {
 
@@ -67,6 +71,13 @@ public:
         const QString t = TextOf(Child(w_, control));
         Row(CaptionOf(Child(w_, label)), cut < 0 ? t : t.left(cut), third);
     }
+    // A note: its lines joined by blanks; "-" for an empty note or one never written.
+    void Note(const QString& caption, const char* control) {
+        const auto* note = qobject_cast<const QTextEdit*>(Child(w_, QString::fromLatin1(control)));
+        QString t = note ? note->toPlainText().simplified() : QString();
+        if (t.isEmpty() || t == QStringLiteral("注释")) t = QStringLiteral("-");
+        lines_.append({kIndent + PadToBytes(caption, 20) + t, false, 0});
+    }
     void Fields(std::initializer_list<const char*> names) {
         for (const char* n : names)
             Field(QString::fromLatin1(n));
@@ -99,14 +110,35 @@ QString TextRow(const QString& c1, const QString& c2, const QString& c3) {
     return kIndent + PadToBytes(c1, 20) + PadToBytes(c2, 20) + PadToBytes(c3, 20);
 }
 
+QString ReportNumber(double v) {
+    const double a = std::fabs(v);
+    if (a != 0 && (a < 1e-4 || a >= 1e7)) {
+        // d.ddd, its trailing zeros dropped, then the exponent
+        QString t = QString::asprintf("%.3E", v);
+        const qsizetype e = t.indexOf(QChar('E'));
+        QString mantissa = t.left(e);
+        while (mantissa.endsWith(QChar('0')))
+            mantissa.chop(1);
+        if (mantissa.endsWith(QChar('.'))) mantissa.chop(1);
+        return mantissa + t.mid(e);
+    }
+    // Four significant digits need 3 - floor(log10 a) decimals below 0.1.
+    const int decimals = a == 0 ? 4 : std::max(4, 3 - static_cast<int>(std::floor(std::log10(a))));
+    QString t = QString::asprintf("%.*f", decimals, v);
+    for (int extra = decimals - 4; extra > 0 && t.endsWith(QChar('0')); --extra)
+        t.chop(1);
+    return t;
+}
+
 QString FieldRow(const QString& caption, const QString& text, const QString& unit) {
     long double v = 0;
     if (TryParseNumber(TrimText(text), v))
-        return TextRow(caption, QString::asprintf("%.4f", static_cast<double>(v)), unit);
+        return TextRow(caption, ReportNumber(static_cast<double>(v)), unit);
     return TextRow(caption, text, unit);
 }
 
-QList<ReportLine> BuildReport(const QWidget& window, const QString& statusText) {
+QList<ReportLine> BuildReport(const QWidget& window, const QString& statusText,
+                              const ReportHead& head) {
     Builder b(window);
     const QString dash = QStringLiteral("-");
     // The film information comes with the main window's calculation state.
@@ -119,6 +151,16 @@ QList<ReportLine> BuildReport(const QWidget& window, const QString& statusText) 
     b.Blank();
     b.Heading(QStringLiteral("\t\t\tTubalon 计算报告"), 14);
     b.Heading(QStringLiteral("\t\t\t") + QString(15, QChar('~')), 14);
+
+    // Which case, when, and the user's two notes.
+    b.Row(QStringLiteral("项目文件"),
+          head.caseFile.isEmpty() ? QStringLiteral("（未保存）")
+                                  : QFileInfo(head.caseFile).fileName(),
+          dash);
+    const QDate day = head.date.isValid() ? head.date : QDate::currentDate();
+    b.Row(QStringLiteral("计算日期"), day.toString(QStringLiteral("yyyy-MM-dd")), dash);
+    b.Note(QStringLiteral("外管注释"), "CmtsD");
+    b.Note(QStringLiteral("内管注释"), "CmttD");
 
     b.Heading(QStringLiteral("    0.基本参数"));
     b.Text("ShapeL", "ShapeD", dash);
@@ -139,7 +181,7 @@ QList<ReportLine> BuildReport(const QWidget& window, const QString& statusText) 
     b.Heading(QStringLiteral("      物性数据"));
     b.Fields({"CprD", "DenrD", "MrD", "LdrD", "DHrD", "DrvD", "MrvD"});
     b.Heading(QStringLiteral("      壳程参数及计算结果"));
-    b.Fields({"mD", "dooD", "doiD", "DspD", "SlD"});
+    b.Fields({"mD", "ErD", "dooD", "doiD", "DspD", "SlD"});
     b.Text("SmL", "SmD", dash, 16);
     b.Text("PmL", "PmD", dash, 16);
     b.Fields({"BpD", "TaD", "UrvD", "UrD", "DpsD", "RsD", "krD", "KlD", "TwaD", "TwD"});
@@ -154,7 +196,7 @@ QList<ReportLine> BuildReport(const QWidget& window, const QString& statusText) 
     b.Heading(QStringLiteral("      物性数据"));
     b.Fields({"CptD", "DentD", "MtD", "LdtD", "DHtD", "dtvD", "MtvD"});
     b.Heading(QStringLiteral("      管程参数及计算结果"));
-    b.Fields({"dioD", "diiD"});
+    b.Fields({"EtD", "dioD", "diiD"});
     b.Text("TmL", "TmD", dash, 20);
     b.Fields({"UtvD", "UtD", "DptD", "RtD", "ktD"});
     b.Flow(innerFlow);
@@ -187,17 +229,29 @@ QFont ReportFont() {
     return f;
 }
 
+namespace {
+QTextCharFormat PlainFormat() {
+    QTextCharFormat plain;
+    plain.setFont(ReportFont());
+    plain.setForeground(Qt::black);
+    return plain;
+}
+QTextCharFormat HeadingFormat(int pointSize) {
+    QTextCharFormat h = PlainFormat();
+    h.setFontWeight(QFont::Bold);
+    h.clearProperty(QTextFormat::FontPixelSize);
+    h.setFontPointSize(pointSize);
+    return h;
+}
+} // namespace
+
 void FillBox(QTextEdit& box, const QList<ReportLine>& lines) {
     const QFont font = ReportFont();
     box.setFont(font);
     box.document()->setDefaultFont(font);
     box.clear();
 
-    QTextCharFormat plain;
-    plain.setFont(font);
-    plain.setForeground(Qt::black);
-    QTextCharFormat heading = plain;
-    heading.setFontWeight(QFont::Bold);
+    const QTextCharFormat plain = PlainFormat();
 
     QTextCursor c(box.document());
     c.beginEditBlock();
@@ -206,10 +260,7 @@ void FillBox(QTextEdit& box, const QList<ReportLine>& lines) {
         const ReportLine& l = lines[i];
         if (i > 0) c.insertBlock(QTextBlockFormat(), plain);
         if (l.heading) {
-            QTextCharFormat h = heading;
-            h.clearProperty(QTextFormat::FontPixelSize);
-            h.setFontPointSize(l.pointSize);
-            c.insertText(l.text, h);
+            c.insertText(l.text, HeadingFormat(l.pointSize));
         } else {
             c.insertText(l.text, plain);
         }
@@ -219,6 +270,26 @@ void FillBox(QTextEdit& box, const QList<ReportLine>& lines) {
     QTextCursor start(box.document());
     box.setTextCursor(start);
     box.ensureCursorVisible();
+}
+
+QString DiagramHeading() {
+    return QStringLiteral("    4.结构示意图");
+}
+
+void AppendDiagram(QTextDocument& doc, const QImage& diagram) {
+    const QTextCharFormat plain = PlainFormat();
+    const QString name = QStringLiteral("tubalon-diagram.png");
+    doc.addResource(QTextDocument::ImageResource, QUrl(name), diagram);
+    QTextCursor c(&doc);
+    c.movePosition(QTextCursor::End);
+    c.insertBlock(QTextBlockFormat(), plain);
+    c.insertText(DiagramHeading(), HeadingFormat(11));
+    c.insertBlock(QTextBlockFormat(), plain);
+    QTextImageFormat image;
+    image.setName(name);
+    image.setWidth(diagram.width());
+    image.setHeight(diagram.height());
+    c.insertImage(image);
 }
 
 } // namespace tubalon::report

@@ -2,11 +2,16 @@
 
 #include "units/Errors.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImage>
+#include <QPixmap>
 #include <QStringEncoder>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QTextImageFormat>
+#include <QUrl>
 #include <cmath>
 
 namespace tubalon::report {
@@ -65,6 +70,29 @@ QByteArray FontName(const QString& name) {
     return out;
 }
 
+// An image of the document as an RTF picture: PNG data in hex, shown at the size the
+// format gives in pixels (15 twips each at 96 pixels per inch). Nothing for a missing image.
+QByteArray PictureOf(const QTextDocument& doc, const QTextImageFormat& f) {
+    const QVariant res = doc.resource(QTextDocument::ImageResource, QUrl(f.name()));
+    QImage image = res.value<QImage>();
+    if (image.isNull()) image = res.value<QPixmap>().toImage();
+    if (image.isNull()) return {};
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) return {};
+    const long w = std::lround(f.width() > 0 ? f.width() : image.width());
+    const long h = std::lround(f.height() > 0 ? f.height() : image.height());
+    QByteArray out = "{\\pict\\pngblip\\picw" + QByteArray::number(image.width()) + "\\pich" +
+                     QByteArray::number(image.height()) + "\\picwgoal" +
+                     QByteArray::number(w * 15) + "\\pichgoal" + QByteArray::number(h * 15) + "\n";
+    const QByteArray hex = png.toHex();
+    for (qsizetype i = 0; i < hex.size(); i += 128)
+        out += hex.mid(i, 128) + '\n';
+    out += '}';
+    return out;
+}
+
 } // namespace
 
 double PointSizeOf(const QTextCharFormat& f, const QFont& documentFont) {
@@ -110,6 +138,12 @@ QByteArray ToRtf(const QTextDocument& doc) {
             const QTextFragment frag = it.fragment();
             if (!frag.isValid()) continue;
             const QTextCharFormat f = frag.charFormat();
+            if (f.isImageFormat()) {
+                const QByteArray picture = PictureOf(doc, f.toImageFormat());
+                for (qsizetype k = 0; k < frag.length(); ++k)
+                    body += picture;
+                continue;
+            }
             const QRgb color = f.foreground().style() == Qt::NoBrush ? qRgb(0, 0, 0)
                                                                      : f.foreground().color().rgb();
             body += "{\\f" + QByteArray::number(fontIndex(FamilyOf(f, docFont)));

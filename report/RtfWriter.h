@@ -1,4 +1,5 @@
-// Writes styled text as RTF: fonts, sizes, bold, colours; non-ASCII text as \uN? escapes.
+// Writes styled text as RTF: fonts, sizes, bold, colours; non-ASCII text as \uN? escapes;
+// images of the document as PNG pictures.
 #pragma once
 
 #include <QByteArray>

@@ -228,6 +228,16 @@ void DrawDiagram(QImage& image, Shape shape, double passes, double D) {
     }
 }
 
+bool IsBlank(const QImage& image) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x)
+            if ((line[x] & 0xFFFFFF) != 0xFFFFFF) return false;
+    }
+    return true;
+}
+
 TStructureView::TStructureView(QWidget* parent)
     : QWidget(parent), image_(kDiagramSize, kDiagramSize, QImage::Format_RGB32) {
     setObjectName(QStringLiteral("StructDiagram"));

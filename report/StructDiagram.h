@@ -39,6 +39,9 @@ long long FloodFill(QImage& image, QPoint seed, QRgb border, QRgb fill);
 // Clears the image to white and draws the diagram. Raises as ComputeLayout does.
 void DrawDiagram(QImage& image, Shape shape, double passes, double D);
 
+// True when every pixel of the image is white (nothing drawn).
+bool IsBlank(const QImage& image);
+
 // The paint area "StructDiagram" on the page "结构示意图": shows the last drawing.
 class TStructureView : public QWidget {
     Q_OBJECT

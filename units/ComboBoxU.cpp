@@ -6,8 +6,7 @@
 
 namespace tubalon {
 
-TComboBoxU::TComboBoxU(QWidget* parent) : QComboBox(parent) {
-    setEditable(false);
+TComboBoxU::TComboBoxU(QWidget* parent) : TNamedList(parent) {
     setFocusPolicy(Qt::ClickFocus);
     connect(this, &QComboBox::activated, this,
             [this](int i) { GuardHandler(this, [&] { UserPick(i); }); });
@@ -31,9 +30,7 @@ void TComboBoxU::Loaded() {
 }
 
 void TComboBoxU::FitBesideField() {
-    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    setMinimumContentsLength(4);
-    setFixedWidth(74);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
 } // namespace tubalon

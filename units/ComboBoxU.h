@@ -1,14 +1,16 @@
 // TComboBoxU: the pick-only unit selector beside a TEditD.
 #pragma once
 
-#include <QComboBox>
+#include "units/NamedList.h"
+
 #include <QPointer>
 
 namespace tubalon {
 
 class TEditD;
 
-class TComboBoxU : public QComboBox {
+// Its items are "unit   |factor"; it shows the unit names only.
+class TComboBoxU : public TNamedList {
     Q_OBJECT
 public:
     explicit TComboBoxU(QWidget* parent = nullptr);
@@ -26,7 +28,8 @@ public:
     void UserPick(int index);
     // Window loaded: item 0, and its factor to the field.
     void Loaded();
-    // The narrow width beside a field: the unit shows, its "|factor" tail does not.
+    // Beside a field: as wide as the unit column of its group, never narrower than the name
+    // shown.
     void FitBesideField();
 
 signals:

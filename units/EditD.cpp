@@ -32,9 +32,11 @@ void TEditD::SetExchange(double x) {
 }
 
 double TEditD::GetSIValue() const {
-    const long double n = StrToFloatL(text());
+    const QString t = TrimText(text());
+    long double n = 0;
+    if (!TryParseNumber(t, n)) throw EConvertError(t, Caption(), objectName());
     const double v = static_cast<double>(n * static_cast<long double>(exchange_));
-    if (!std::isfinite(v)) throw EConvertError(TrimText(text()));
+    if (!std::isfinite(v)) throw EConvertError(t, Caption(), objectName());
     return v;
 }
 
@@ -79,6 +81,17 @@ QString TEditD::FloatStr() const {
     const double d = static_cast<double>(n);
     if (!std::isfinite(d)) return t;
     return FormatFloat7(d);
+}
+
+QSize TEditD::sizeHint() const {
+    QSize s = QLineEdit::sizeHint();
+    QStyleOptionFrame opt;
+    initStyleOption(&opt);
+    const int text = fontMetrics().horizontalAdvance(QStringLiteral("0.0001234568"));
+    s.setWidth(style()
+                   ->sizeFromContents(QStyle::CT_LineEdit, &opt, QSize(text + 8, s.height()), this)
+                   .width());
+    return s;
 }
 
 void TEditD::focusOutEvent(QFocusEvent* e) {

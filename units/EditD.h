@@ -20,7 +20,7 @@ public:
     // Sets the factor without touching the text (case file reader).
     void SetExchangeRaw(double x) { exchange_ = x; }
 
-    // Raises EConvertError for an empty or non-numeric text.
+    // Raises EConvertError, naming the field by its caption, for an empty or non-numeric text.
     double GetSIValue() const;
     // Writes v / Exchange in the 15-digit form; raises ECalcError for a non-finite v.
     void SetSIValue(double v);
@@ -36,6 +36,9 @@ public:
 
     // Display form: the number in 7 significant digits, or the text itself.
     QString FloatStr() const;
+
+    // Wide enough for the display form of a small number ("0.0001234568").
+    QSize sizeHint() const override;
 
 signals:
     // Focus left the field (the calculation hangs here).

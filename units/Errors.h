@@ -13,11 +13,25 @@ public:
     QString message() const { return QString::fromUtf8(what()); }
 };
 
-// A text that is not a number was read as one.
+// A text that is not a number was read as one. With a field, the message names it by its
+// caption ("质量流量：“abc” 不是有效的数字") and fieldName() is the field's object name.
 class EConvertError : public Error {
 public:
-    explicit EConvertError(const QString& text)
-        : Error(QStringLiteral("'%1' is not a valid floating point value").arg(text)) {}
+    explicit EConvertError(const QString& text, const QString& caption = {},
+                           const QString& fieldName = {})
+        : Error(MessageOf(text, caption)), text_(text), fieldName_(fieldName) {}
+    QString text() const { return text_; }
+    QString fieldName() const { return fieldName_; }
+
+    static QString MessageOf(const QString& text, const QString& caption) {
+        const QString what = text.isEmpty() ? QStringLiteral("没有数值")
+                                            : QStringLiteral("“%1” 不是有效的数字").arg(text);
+        return caption.isEmpty() ? what : caption + QStringLiteral("：") + what;
+    }
+
+private:
+    QString text_;
+    QString fieldName_;
 };
 
 // Engineering arithmetic that cannot be carried out with the given inputs.

@@ -2,6 +2,7 @@
 #include "app/MyStatusBar.h"
 #include "app/Startup.h"
 #include "app/UnitMain.h"
+#include "refdata/UnitPickList.h"
 #include "tests/support/WindowSession.h"
 #include "units/Colors.h"
 #include "units/ComboBoxU.h"
@@ -12,10 +13,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
@@ -90,6 +96,23 @@ private slots:
         QCOMPARE(w->MyStatusBar1->PanelText(1), QString("进度：0.00%"));
         QCOMPARE(w->PCAll->count(), 4);
         QCOMPARE(w->PCAll->tabText(3), QString("简易报表"));
+    }
+
+    // A window of 1024 x 768 shows the whole case page without scrolling; a smaller one
+    // scrolls it rather than growing past the screen.
+    void caseFitsAt1024x768() {
+        auto* scroll = qobject_cast<QScrollArea*>(w->TSCalc);
+        QVERIFY(scroll);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QApplication::processEvents();
+        QVERIFY(!scroll->horizontalScrollBar()->isVisible());
+        QVERIFY(!scroll->verticalScrollBar()->isVisible());
+        w->resize(800, 560);
+        QApplication::processEvents();
+        QCOMPARE(w->size(), QSize(800, 560));
+        QVERIFY(scroll->horizontalScrollBar()->isVisible());
+        QVERIFY(scroll->verticalScrollBar()->isVisible());
     }
 
     void shapeRule() {
@@ -375,10 +398,69 @@ private slots:
                 {"Tt1D", "20"},
                 {"Tt2D", "40"}});
         HeadlessLog().clear();
+        // One message, naming the field and the text (it was the balance's general warning
+        // and an English conversion error); nothing is calculated.
+        w->lastPasses = 0;
         Set("Tr2D", "6o");
+        QCOMPARE(HeadlessLog(), QStringList{"出口温度：“6o” 不是有效的数字"});
+        QCOMPARE(w->lastPasses, 0);
+        QCOMPARE(F("WtD")->text(), QString());
+    }
+
+    // The box comes once per edit; the focus goes back to the field with its text selected.
+    void badNumberOncePerEdit() {
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        TEditD* wr = F("WrD");
+        wr->setFocus();
+        HeadlessLog().clear();
+        QTest::keyClicks(wr, "abc");
+        QTest::keyClick(wr, Qt::Key_Return);
+        QCOMPARE(HeadlessLog(), QStringList{"质量流量：“abc” 不是有效的数字"});
+        QCOMPARE(QApplication::focusWidget(), wr);
+        QCOMPARE(wr->selectedText(), QString("abc"));
+        // Leaving again without an edit, or leaving other fields, says nothing more.
+        QTest::keyClick(wr, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), F("Tr1D"));
+        QTest::keyClicks(F("Tr1D"), "80");
+        QTest::keyClick(F("Tr1D"), Qt::Key_Return);
+        QCOMPARE(HeadlessLog().size(), 1);
+        // A new edit is a new message.
+        wr->setFocus();
+        QTest::keyClick(wr, Qt::Key_End);
+        QTest::keyClicks(wr, "d");
+        QTest::keyClick(wr, Qt::Key_Return);
         QCOMPARE(HeadlessLog().size(), 2);
-        QCOMPARE(HeadlessLog()[0], QString("发现错误，可能是输入数据错误！"));
-        QCOMPARE(HeadlessLog()[1], QString("'6o' is not a valid floating point value"));
+        QCOMPARE(HeadlessLog().last(), QString("质量流量：“abcd” 不是有效的数字"));
+        QCOMPARE(QApplication::focusWidget(), wr);
+        // Mended: the calculation runs again.
+        w->lastPasses = 0;
+        QTest::keyClicks(wr, "1"); // replaces the selected text
+        QTest::keyClick(wr, Qt::Key_Return);
+        QCOMPARE(HeadlessLog().size(), 2);
+        QVERIFY(w->lastPasses > 0);
+        // A bad text left in another field is found when any field is left.
+        F("CprD")->setText("4,18");
+        F("Tt1D")->setFocus();
+        QTest::keyClick(F("Tt1D"), Qt::Key_Return);
+        QCOMPARE(HeadlessLog().last(), QString("平均比热：“4,18” 不是有效的数字"));
+        QCOMPARE(QApplication::focusWidget(), F("CprD"));
+    }
+
+    // Qt's own dialogs speak Chinese: the buttons of a Yes/No box and of a file dialog.
+    void qtDialogsInChinese() {
+        QMessageBox box(QMessageBox::Question, "t", "x", QMessageBox::Yes | QMessageBox::No);
+        QVERIFY2(box.button(QMessageBox::Yes)->text().contains(QString("是")),
+                 qPrintable(box.button(QMessageBox::Yes)->text()));
+        QVERIFY(box.button(QMessageBox::No)->text().contains(QString("否")));
+        QFileDialog open(nullptr, "t");
+        open.setOption(QFileDialog::DontUseNativeDialog);
+        open.setAcceptMode(QFileDialog::AcceptOpen);
+        QStringList texts;
+        for (QPushButton* b : open.findChildren<QPushButton*>())
+            texts << b->text();
+        QVERIFY2(texts.join(' ').contains(QString("打开")), qPrintable(texts.join(' ')));
+        QVERIFY2(texts.join(' ').contains(QString("取消")), qPrintable(texts.join(' ')));
     }
 
     void progressDisplay() {
@@ -423,6 +505,36 @@ private slots:
         Set("ShapeD", "1");
         w->SBP3Click();
         QCOMPARE(F("DspD")->text(), QString("1.5"));
+    }
+
+    // A choice in the pick list is taken as leaving the field: checked and recalculated.
+    void pickListChoiceRecalculates() {
+        QString typed;
+        SetPickListRunner([&typed](TFormPickList& d) {
+            d.LEPickStr->setText(typed);
+            return true;
+        });
+        BasicBalance();
+        typed = "0.10";
+        w->lastPasses = 0;
+        w->SBP4Click(C<QToolButton>("SBP5"));
+        QCOMPARE(F("EtD")->GetSIValue(), 0.0001);
+        QVERIFY(w->lastPasses > 0);
+        typed = "0,1"; // refused by name, the field keeps its value
+        w->SBP4Click(C<QToolButton>("SBP5"));
+        QCOMPARE(HeadlessLog().last(), QString("绝对粗糙度（mm）：“0,1” 不是有效的数字"));
+        QCOMPARE(F("EtD")->GetSIValue(), 0.0001);
+        Set("ShapeD", "1");
+        typed = "0.5"; // a pitch below 1 is refused as leaving the field refuses it
+        w->lastPasses = 0;
+        w->SBP3Click();
+        QCOMPARE(HeadlessLog().last(), QString("不能小于1.0 !"));
+        QCOMPARE(w->lastPasses, 0);
+        typed = "2.5";
+        w->SBP3Click();
+        QCOMPARE(F("DspD")->text(), QString("2.5"));
+        QVERIFY(w->lastPasses > 0);
+        SetPickListRunner(nullptr);
     }
 };
 

@@ -7,6 +7,7 @@
 #include "docs/DocCommands.h"
 #include "formula/MyValues.h"
 #include "props/SimpProps.h"
+#include "refdata/PipePage.h"
 #include "refdata/UnitParams.h"
 #include "refdata/UnitPickList.h"
 #include "report/HelpWindow.h"
@@ -19,6 +20,8 @@
 #include <QAction>
 #include <QImage>
 #include <QPushButton>
+#include <QSqlRecord>
+#include <QSqlTableModel>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -320,6 +323,46 @@ private slots:
         QCOMPARE(written.convertToFormat(QImage::Format_RGB32),
                  view->Image().convertToFormat(QImage::Format_RGB32));
         QCOMPARE(HeadlessLog(), QStringList());
+    }
+
+    // "选择" on the pipe page checks the new diameters and recalculates the case at once, as
+    // leaving the diameter fields does.
+    void pipeChoiceRecalculates() {
+        for (const char* a :
+             {"CBAuto=0", "dioD=0.032",  "diiD=0.026",   "WrD=1",      "CprD=4180", "Tr1D=80",
+              "Tr2D=60",  "DenrD=977.8", "MrD=0.000404", "LdrD=0.668", "CptD=4180", "Tt1D=20",
+              "Tt2D=40",  "DentD=995.7", "MtD=0.000801", "LdtD=0.618", "SlD=6",     "BpD=0.05",
+              "TaD=20",   "RsD=0.0002",  "RtD=0.0002",   "ErD=0.0001", "EtD=0.0001"})
+            QCOMPARE(SetControl(*w, QString(a).section('=', 0, 0), QString(a).section('=', 1)),
+                     QString());
+        QVERIFY(w->Field("LaD")->text().isEmpty()); // no outer pipe yet
+        auto choose = [this](QToolButton* target, const QString& size) {
+            target->click();
+            QCOMPARE(w->PCAll->currentWidget(), w->TSPipes);
+            QSqlTableModel* model = w->pipePage->model();
+            while (model->canFetchMore())
+                model->fetchMore();
+            int row = -1;
+            for (int r = 0; r < model->rowCount() && row < 0; ++r)
+                if (model->record(r).value("DN").toString() == size) row = r;
+            QVERIFY2(row >= 0, qPrintable(size));
+            w->pipePage->grid()->setCurrentIndex(model->index(row, 0));
+            w->pipePage->findChild<QPushButton*>("Button2")->click();
+            QCOMPARE(w->PCAll->currentWidget(), w->TSCalc);
+        };
+        HeadlessLog().clear();
+        choose(w->SBDo, QStringLiteral("57×3.5"));
+        QCOMPARE(w->Field("dooD")->text(), QString("0.057"));
+        QCOMPARE(w->Field("doiD")->text(), QString("0.05"));
+        QVERIFY(!w->Field("LaD")->text().isEmpty());
+        QCOMPARE(HeadlessLog(), QStringList());
+        // An inner pipe too big for the outer one is refused as on leaving the field.
+        const QString length = w->Field("LaD")->text();
+        w->lastPasses = 0;
+        choose(w->SBDi, QStringLiteral("89×4"));
+        QCOMPARE(HeadlessLog(), QStringList{"外管内径必须大于内管外径！"});
+        QCOMPARE(w->lastPasses, 0);
+        QCOMPARE(w->Field("LaD")->text(), length);
     }
 
     // Help from the menu opens the manual at its first chapter; F1 in a field at the field's

@@ -89,6 +89,7 @@ private slots:
     void exitAsksOnceAndNoCloses();
     void newCase_data();
     void newCase();
+    void newFromBlankTemplate();
     void saveNamesOnlyWhenNeeded();
     void templateLeavesTitleAndList();
     void openTemplateAndWrongBanner();
@@ -216,8 +217,9 @@ void DocCommandsTest::exitAsksOnceAndNoCloses() {
 void DocCommandsTest::newCase_data() {
     QTest::addColumn<bool>("withTemplate");
     QTest::addColumn<bool>("named");
-    QTest::newRow("template cancelled, name given") << false << true;
-    QTest::newRow("both cancelled") << false << false;
+    // Cancelling the template picker cancels New (it went on to ask for a name).
+    QTest::newRow("template cancelled") << false << false;
+    QTest::newRow("name cancelled") << true << false;
     QTest::newRow("from template") << true << true;
 }
 
@@ -238,7 +240,9 @@ void DocCommandsTest::newCase() {
     const QString file = s.Path("new.cdp");
     s.answers = {withTemplate ? temp : QString(), named ? file : QString()};
     QCOMPARE(s.docs->MFNewClick(), named);
-    QCOMPARE(s.shown, (QStringList{QStringLiteral("清选择模板"), QStringLiteral("保存项目文件")}));
+    QStringList shown{QStringLiteral("请选择模板")};
+    if (withTemplate) shown << QStringLiteral("保存项目文件");
+    QCOMPARE(s.shown, shown);
     QVERIFY(!QFile::exists(file));
     if (!named) {
         QCOMPARE(Snapshot(*s.w), before);
@@ -255,10 +259,24 @@ void DocCommandsTest::newCase() {
     for (TEditD* f : s.w->NumericFields())
         if (!kept.contains(f->objectName()))
             QVERIFY2(f->text().isEmpty(), qPrintable(f->objectName()));
-    if (!withTemplate) {
-        QCOMPARE(ColorOf(s.Field("QrD")), clWindow); // results too become empty inputs
-        QVERIFY(!s.Field("QrD")->isReadOnly());
+}
+
+// New from the blank template gives the case of a fresh window under the new name.
+void DocCommandsTest::newFromBlankTemplate() {
+    Session s;
+    const QString blank = s.Path("blank.dpt");
+    QByteArray fresh;
+    {
+        Session maker;
+        WriteCaseFile(*maker.w, blank);
+        fresh = Snapshot(*maker.w);
     }
+    s.FillCase();
+    s.answer = QMessageBox::No;
+    s.answers = {blank, s.Path("new.cdp")};
+    QVERIFY(s.docs->MFNewClick());
+    QCOMPARE(Snapshot(*s.w), fresh);
+    QCOMPARE(s.w->CurrentFile(), s.Path("new.cdp"));
 }
 
 void DocCommandsTest::saveNamesOnlyWhenNeeded() {
@@ -370,7 +388,7 @@ void DocCommandsTest::dialogsAsDescribed() {
     const QString dir = s.w->AppDir() + "../";
     const FileDialogSetup* all[] = {&s.docs->OpenDialogData, &s.docs->SaveDialogData,
                                     &s.docs->OpenDialogTemp, &s.docs->SaveDialogTemp};
-    const char* titles[] = {"打开项目文件", "保存项目文件", "清选择模板", "保存为模板"};
+    const char* titles[] = {"打开项目文件", "保存项目文件", "请选择模板", "保存为模板"};
     const char* filters[] = {"数据文件(*.cdp);;模板文件(*.dpt)", "数据文件(*.cdp)",
                              "模板文件(*.dpt)", "模板文件(*.dpt)"};
     const char* exts[] = {"cdp", "cdp", "dpt", "dpt"};

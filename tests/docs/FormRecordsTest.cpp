@@ -147,7 +147,7 @@ void FormRecordsTest::writesFieldRecordsInOrder() {
                             "FlowType\r\nOrd\r\nItemIndex\r\n0\r\n\r\n"
                             "ShapeD\r\nOrd\r\nItemIndex\r\n0\r\n\r\n"
                             "EditLHysysName\r\nString\r\nText\r\n"));
-    QVERIFY(text.contains("WrD\r\nFloat\r\nExchange\r\n0.27778\r\n\r\n"
+    QVERIFY(text.contains("WrD\r\nFloat\r\nExchange\r\n0.277777777777778\r\n\r\n"
                           "WrD\r\nString\r\nText\r\n1.5\r\n\r\n"
                           "WrD\r\nEnum\r\nEnabled\r\nTrue\r\n\r\n"
                           "WrD\r\nEnum\r\nReadOnly\r\nFalse\r\n\r\n"
@@ -237,7 +237,7 @@ void FormRecordsTest::roundTripRestoresStatesAndBytes() {
     QVERIFY(!g.autoBox->isChecked());
     QCOMPARE(g.unit->currentIndex(), 1);
     QCOMPARE(g.field->text(), QStringLiteral("1500"));
-    QCOMPARE(g.field->Exchange(), 2.7778E-4);
+    QCOMPARE(g.field->Exchange(), 1.0 / 3600);
     QVERIFY(g.field->isEnabled());
     QVERIFY(g.field->isReadOnly());
     QCOMPARE(ColorOf(g.field), clComputed);
@@ -282,13 +282,13 @@ void FormRecordsTest::readRejectsBadValues_data() {
     QTest::addColumn<QString>("record");
     QTest::addColumn<QString>("message");
     QTest::newRow("float") << "WrD|Float|Exchange|abc"
-                           << "'abc' is not a valid floating point value";
+                           << "“abc” 不是有效的数字";
     QTest::newRow("empty float") << "WrD|Float|Exchange|"
-                                 << "'' is not a valid floating point value";
+                                 << "没有数值";
     QTest::newRow("zero factor") << "WrD|Float|Exchange|0"
                                  << "单位换算系数“0”无效，必须是正数。";
     QTest::newRow("huge factor") << "WrD|Float|Exchange|1e999"
-                                 << "'1e999' is not a valid floating point value";
+                                 << "“1e999” 不是有效的数字";
     QTest::newRow("empty ord") << "WrD|Ord|Color|"
                                << "'' is not a valid integer value";
     QTest::newRow("ord too big") << "WrD|Ord|Color|2147483648"

@@ -439,7 +439,7 @@ private slots:
         QTest::newRow("two") << "2"
                              << "“传热计算方法”必须为 0 或 1";
         QTest::newRow("text") << "abc"
-                              << "'abc' is not a valid floating point value";
+                              << "“abc” 不是有效的数字";
     }
     void badCalculationMethod() {
         QFETCH(QString, method);
@@ -458,8 +458,7 @@ private slots:
         QTest::newRow("zero viscosity")
             << Join({kPipes, kWaterWater, {"SlD=6", "MrD=0"}}) << "动力粘度";
         QTest::newRow("empty insulation thickness")
-            << Join({kPipes, kWaterWater, {"SlD=6", "BpD="}})
-            << "'' is not a valid floating point value";
+            << Join({kPipes, kWaterWater, {"SlD=6", "BpD="}}) << "保温层厚：没有数值";
         QTest::newRow("zero pass length") << Join({kPipes, kWaterWater, {"SlD=0"}}) << "";
         QTest::newRow("negative flow") << Join({kPipes, kWaterWater, {"SlD=6", "WrD=-1"}}) << "";
         QTest::newRow("temperature cross")
@@ -492,7 +491,7 @@ private slots:
             if (bad.rows()[i].key == paramkey::kUBend) bad.SetValue(i, "0,35");
         w->CaseFields().params = &bad;
         Apply(Join({kPipes, kWaterWater, {"SlD=6"}}));
-        QVERIFY(HeadlessLog().contains("'0,35' is not a valid floating point value"));
+        QVERIFY(HeadlessLog().contains("“0,35” 不是有效的数字"));
         QVERIFY(F("DptD")->text().isEmpty());
         QVERIFY(!F("LaD")->text().isEmpty());
         w->CaseFields().params = shipped;

@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QFile>
 #include <QGroupBox>
 #include <QHash>
@@ -265,6 +266,21 @@ class ModelWindowTest : public QObject, WindowSession {
             case m::ReportItem::StatusRow:
                 out.append({report::TextRow("运行结果", status, "-"), false, 0});
                 break;
+            case m::ReportItem::CaseFileRow:
+                out.append({report::TextRow(Q(e.text), "（未保存）", "-"), false, 0});
+                break;
+            case m::ReportItem::DateRow:
+                out.append({report::TextRow(Q(e.text),
+                                            QDate::currentDate().toString("yyyy-MM-dd"), "-"),
+                            false, 0});
+                break;
+            case m::ReportItem::NoteRow: {
+                QString note = TextOf(W(e.control)).simplified();
+                if (note.isEmpty() || note == QStringLiteral("注释")) note = "-";
+                // indent and caption column, then the note
+                out.append({report::TextRow(Q(e.text), {}, {}).chopped(40) + note, false, 0});
+                break;
+            }
             case m::ReportItem::FieldRow: {
                 TEditD* f = F(e.field);
                 if (!f->isEnabled()) break;

@@ -120,7 +120,7 @@ TEST(UnitTable, FactorsAreTheirTexts) {
             EXPECT_EQ(GbkWidth(item.substr(0, item.find('|'))), list.barColumn - 1) << item;
         }
     }
-    EXPECT_EQ(UnitItemText(UnitKind::Fouling, 3).substr(37), "|2.3883E-4 ");
+    EXPECT_EQ(UnitItemText(UnitKind::Fouling, 3).substr(37), "|0.00023884589662749592");
     EXPECT_EQ(GbkWidth("程/圈"), 5);
 }
 

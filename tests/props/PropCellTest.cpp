@@ -197,8 +197,7 @@ TEST(PropCell, ConversionErrorsStopTheRun) {
             Eval(c.field, c.cell, c.t, c.p);
             ADD_FAILURE() << c.cell;
         } catch (const EConvertError& e) {
-            EXPECT_EQ(e.message(),
-                      QString("'%1' is not a valid floating point value").arg(c.offending));
+            EXPECT_EQ(e.message(), QString("“%1” 不是有效的数字").arg(c.offending));
         }
     }
 }

@@ -49,7 +49,7 @@ TEST(PropsCommand, FailuresGoToStandardError) {
     EXPECT_TRUE(r.err.contains("蒸发潜热")) << r.err.toStdString();
     const CommandRun bad = Props({"--props", "001", "--value", "t=warm"});
     EXPECT_EQ(bad.code, 1);
-    EXPECT_TRUE(bad.err.contains("'warm' is not a valid floating point value"));
+    EXPECT_TRUE(bad.err.contains("“warm” 不是有效的数字"));
     EXPECT_EQ(bad.out.count('\n'), 6);
 }
 

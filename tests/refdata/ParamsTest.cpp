@@ -71,9 +71,8 @@ TEST(ParamStore, NumbersAndNonNumbers) {
                 store.Number(paramkey::kAnnulusEntry);
                 ADD_FAILURE() << "no error for " << c.text;
             } catch (const EConvertError& e) {
-                EXPECT_EQ(std::string(e.what()),
-                          "'" + QString::fromUtf8(c.text).trimmed().toStdString() +
-                              "' is not a valid floating point value");
+                EXPECT_EQ(e.message(),
+                          EConvertError::MessageOf(QString::fromUtf8(c.text).trimmed(), QString()));
             }
         }
     }

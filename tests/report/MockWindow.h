@@ -27,7 +27,7 @@ struct FieldDef {
 
 inline const FieldDef kFields[] = {
     {"mD", "管程数", UnitKind::Passes, true},
-    {"ErD", "绝对粗糟度", UnitKind::Length, true},
+    {"ErD", "绝对粗糙度", UnitKind::Length, true},
     {"dooD", "管外径", UnitKind::Length, true},
     {"doiD", "管内径", UnitKind::Length, true},
     {"DspD", "螺距", UnitKind::Pitch, false},
@@ -66,7 +66,7 @@ inline const FieldDef kFields[] = {
     {"dtvD", "蒸汽密度", UnitKind::Density, false},
     {"PtvD", "蒸汽压力", UnitKind::Pressure, false},
     {"MtvD", "蒸汽动力粘度", UnitKind::Viscosity, false},
-    {"EtD", "绝对粗糟度", UnitKind::Length, true},
+    {"EtD", "绝对粗糙度", UnitKind::Length, true},
     {"dioD", "管外径", UnitKind::Length, true},
     {"diiD", "管内径", UnitKind::Length, true},
     {"TimeD", "夹套釜空时", UnitKind::Time, false},
@@ -131,7 +131,7 @@ struct Window {
         }
         Label("ShapeL", U("设备形式"));
         List("ShapeD", {U("直管套管"), U("螺旋套管"), U("夹套釜")});
-        auto* lay = new tubalon::TRadioGroup(U("放置形式"), {U("立式"), U("卧室")}, 2, &root);
+        auto* lay = new tubalon::TRadioGroup(U("放置形式"), {U("立式"), U("卧式")}, 2, &root);
         lay->setObjectName("LayType");
         lay->SetItemIndex(0);
         lay->setEnabled(false);
@@ -169,6 +169,11 @@ struct Window {
         List("TmD", metals);
         Label("PmL", U("保温材料"));
         List("PmD", {Item("岩棉板,壳", 43, "0.033"), Item("酚醛树脂矿棉板,壳,一级", 44, "0.040")});
+        for (const char* note : {"CmtsD", "CmttD"}) {
+            auto* r = new tubalon::TRichEdit(&root);
+            r->setObjectName(QString::fromLatin1(note));
+            r->SetText(U("注释"));
+        }
     }
 
     // The condensing phase on the annulus side enables its vapour fields, as the window does.

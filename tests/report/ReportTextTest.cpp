@@ -32,17 +32,18 @@ QString RowOf(const QList<ReportLine>& lines, const QString& caption, int occurr
 
 void Fill(mock::Window& w) {
     const std::pair<const char*, const char*> values[] = {
-        {"WrD", "1.2"},    {"Tr1D", "90"},     {"Tr2D", "60"},     {"QrD", "150000"},
-        {"QLD", "350.5"},  {"CprD", "4190"},   {"DenrD", "971.8"}, {"MrD", "0.000355"},
-        {"LdrD", "0.674"}, {"mD", "4"},        {"dooD", "0.057"},  {"doiD", "0.05"},
-        {"SlD", "6"},      {"BpD", "0.03"},    {"TaD", "20"},      {"UrD", "1.03"},
-        {"DpsD", "2210"},  {"RsD", "0.00017"}, {"krD", "4300"},    {"KlD", "9.5"},
-        {"TwaD", "74.1"},  {"TwD", "28.3"},    {"WtD", "1.5"},     {"Tt1D", "20"},
-        {"Tt2D", "44"},    {"QtD", "150000"},  {"CptD", "4180"},   {"DentD", "998"},
-        {"MtD", "0.001"},  {"LdtD", "0.6"},    {"dioD", "0.032"},  {"diiD", "0.026"},
-        {"UtD", "2.83"},   {"DptD", "12000"},  {"RtD", "0.00034"}, {"ktD", "9800"},
-        {"QaD", "150000"}, {"AdtD", "42.6"},   {"HLPD", "0.23"},   {"LaD", "24"},
-        {"KaD", "1520"},   {"AcD", "2.3"},     {"ArD", "2.41"},    {"CsD", "4.8"}};
+        {"WrD", "1.2"},     {"Tr1D", "90"},     {"Tr2D", "60"},     {"QrD", "150000"},
+        {"QLD", "350.5"},   {"CprD", "4190"},   {"DenrD", "971.8"}, {"MrD", "0.000355"},
+        {"LdrD", "0.674"},  {"mD", "4"},        {"dooD", "0.057"},  {"doiD", "0.05"},
+        {"SlD", "6"},       {"BpD", "0.03"},    {"TaD", "20"},      {"UrD", "1.03"},
+        {"DpsD", "2210"},   {"RsD", "0.00017"}, {"krD", "4300"},    {"KlD", "9.5"},
+        {"TwaD", "74.1"},   {"TwD", "28.3"},    {"WtD", "1.5"},     {"Tt1D", "20"},
+        {"Tt2D", "44"},     {"QtD", "150000"},  {"CptD", "4180"},   {"DentD", "998"},
+        {"MtD", "0.001"},   {"LdtD", "0.6"},    {"dioD", "0.032"},  {"diiD", "0.026"},
+        {"ErD", "0.0001"},  {"EtD", "0.00005"}, {"UtD", "2.83"},    {"DptD", "12000"},
+        {"RtD", "0.00034"}, {"ktD", "9800"},    {"QaD", "150000"},  {"AdtD", "42.6"},
+        {"HLPD", "0.23"},   {"LaD", "24"},      {"KaD", "1520"},    {"AcD", "2.3"},
+        {"ArD", "2.41"},    {"CsD", "4.8"}};
     for (const auto& [n, v] : values)
         w.F(n)->setText(QString::fromLatin1(v));
     w.Get<QLineEdit>("HTrD")->setText(U("热流体"));
@@ -71,9 +72,10 @@ private slots:
             << U("密度") << " 998 "
             << "kg/m3"
             << Blanks(8) + U("密度") + Blanks(16) + "998.0000" + Blanks(12) + "kg/m3" + Blanks(15);
+        // Small numbers keep four significant digits (they printed as -0.0001 with 4 decimals).
         QTest::newRow("exponent and sign")
             << U("污垢热阻") << "-1.5E-4"
-            << "" << Blanks(8) + U("污垢热阻") + Blanks(12) + "-0.0001" + Blanks(13) + Blanks(20);
+            << "" << Blanks(8) + U("污垢热阻") + Blanks(12) + "-0.00015" + Blanks(12) + Blanks(20);
         QTest::newRow("no field selector: 20 blanks")
             << U("管程数") << "2.2" << Blanks(20)
             << Blanks(8) + U("管程数") + Blanks(14) + "2.2000" + Blanks(14) + Blanks(20);
@@ -85,12 +87,38 @@ private slots:
             << U("管外表壁温") << U("未知温度未知温度未知温度") << "C"
             << Blanks(8) + U("管外表壁温") + Blanks(10) + U("未知温度未知温度未知温度") + "C" +
                    Blanks(19);
-        QTest::newRow("large number in full")
+        // Beyond 1e7 a number is written in scientific notation (it printed
+        // 1500000000000000000000.0000).
+        QTest::newRow("large number in scientific notation")
             << "x"
             << "1.5e21"
-            << "m"
-            << Blanks(8) + "x" + Blanks(19) + "1500000000000000000000.0000" + "m" + Blanks(19);
+            << "m" << Blanks(8) + "x" + Blanks(19) + "1.5E+21" + Blanks(13) + "m" + Blanks(19);
     }
+    // At least four significant digits; fixed with four decimals or more from 1e-4 to 1e7.
+    void numbers_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("water viscosity at 60 C") << 0.000404 << "0.000404";
+        QTest::newRow("water viscosity at 30 C") << 0.000801 << "0.000801";
+        QTest::newRow("steam viscosity") << 0.0000142 << "1.42E-05";
+        QTest::newRow("four decimals kept") << 12.5 << "12.5000";
+        QTest::newRow("zero") << 0.0 << "0.0000";
+        QTest::newRow("duty") << 83600.0 << "83600.0000";
+        QTest::newRow("share of heat lost") << 0.0058032 << "0.005803";
+        QTest::newRow("rounding at the fourth digit") << 0.00099996 << "0.0010";
+        QTest::newRow("lower edge of fixed") << 0.0001 << "0.0001";
+        QTest::newRow("just below it") << 0.0000999 << "9.99E-05";
+        QTest::newRow("below 1e7") << 9999999.0 << "9999999.0000";
+        QTest::newRow("from 1e7 on") << 12345678.0 << "1.235E+07";
+        QTest::newRow("negative small") << -0.000123456 << "-0.0001235";
+        QTest::newRow("latent heat") << 2257000.0 << "2257000.0000";
+    }
+    void numbers() {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(ReportNumber(value), text);
+    }
+
     void rows() {
         QFETCH(QString, caption);
         QFETCH(QString, text);
@@ -102,7 +130,8 @@ private slots:
     void wholeReport() {
         mock::Window w;
         Fill(w);
-        const QList<ReportLine> lines = BuildReport(w.root, U("进度：100.00%"));
+        const QList<ReportLine> lines =
+            BuildReport(w.root, U("进度：100.00%"), {"/data/cases/pump.cdp", QDate(2024, 5, 6)});
         const QString kgs = "kg/s" + Blanks(16), c = "C" + Blanks(19), m = "m" + Blanks(19);
         // Headings and the order of the rows, by their first column.
         QStringList heads;
@@ -125,6 +154,10 @@ private slots:
             "",
             "\t\t\tTubalon " + U("计算报告"),
             "\t\t\t~~~~~~~~~~~~~~~",
+            b8 + U("项目文件") + Blanks(12) + "pump.cdp" + Blanks(12) + "-" + Blanks(19),
+            b8 + U("计算日期") + Blanks(12) + "2024-05-06" + Blanks(10) + "-" + Blanks(19),
+            b8 + U("外管注释") + Blanks(12) + "-",
+            b8 + U("内管注释") + Blanks(12) + "-",
             "    0." + U("基本参数"),
             b8 + U("设备形式") + Blanks(12) + U("直管套管") + Blanks(12) + "-" + Blanks(19),
             b8 + U("计算类型") + Blanks(12) + U("设计型") + Blanks(14) + "-" + Blanks(19),
@@ -165,15 +198,15 @@ private slots:
         QCOMPARE(captions(props, shell),
                  QStringList({U("平均比热"), U("密度"), U("动力粘度"), U("导热系数")}));
         QCOMPARE(captions(shell, inner),
-                 QStringList({U("管程数"), U("管外径"), U("管内径"), U("单程管长"), U("壳体材质"),
-                              U("保温材料"), U("保温层厚"), U("环境温度"), U("流速"), U("压力降"),
-                              U("污垢热阻"), U("环道膜系数"), U("环境膜系数"), U("管外表壁温"),
-                              U("保温外壁温")}));
+                 QStringList({U("管程数"), U("绝对粗糙度"), U("管外径"), U("管内径"), U("单程管长"),
+                              U("壳体材质"), U("保温材料"), U("保温层厚"), U("环境温度"), U("流速"),
+                              U("压力降"), U("污垢热阻"), U("环道膜系数"), U("环境膜系数"),
+                              U("管外表壁温"), U("保温外壁温")}));
         QCOMPARE(captions(props2, tube),
                  QStringList({U("平均比热"), U("密度"), U("动力粘度"), U("导热系数")}));
         QCOMPARE(captions(tube, sum),
-                 QStringList({U("管外径"), U("管内径"), U("管子材质"), U("流速"), U("压力降"),
-                              U("污垢热阻"), U("膜系数")}));
+                 QStringList({U("绝对粗糙度"), U("管外径"), U("管内径"), U("管子材质"), U("流速"),
+                              U("压力降"), U("污垢热阻"), U("膜系数")}));
         QCOMPARE(
             t.mid(sum + 1),
             QStringList(
@@ -195,6 +228,29 @@ private slots:
                  b8 + U("管子材质") + Blanks(12) + U("低碳钢") + Blanks(17) + "-" + Blanks(19));
         QCOMPARE(RowOf(lines, U("管程数")),
                  b8 + U("管程数") + Blanks(14) + "4.0000" + Blanks(14) + U("程/圈") + Blanks(17));
+        // Both roughnesses, in the unit shown.
+        QCOMPARE(RowOf(lines, U("绝对粗糙度")),
+                 b8 + U("绝对粗糙度") + Blanks(10) + "0.0001" + Blanks(14) + m);
+        QCOMPARE(RowOf(lines, U("绝对粗糙度"), 1),
+                 b8 + U("绝对粗糙度") + Blanks(10) + "5E-05" + Blanks(15) + m);
+    }
+
+    // The head names the case file and the day, and carries the two notes on one line each.
+    void headBlock() {
+        mock::Window w;
+        w.Get<tubalon::TRichEdit>("CmtsD")->SetText(U("蒸汽来自锅炉房\n0.4 MPa"));
+        w.Get<tubalon::TRichEdit>("CmttD")->SetText({});
+        QList<ReportLine> lines = BuildReport(w.root, {}, {{}, QDate(2011, 10, 1)});
+        QCOMPARE(RowOf(lines, U("项目文件")), Blanks(8) + U("项目文件") + Blanks(12) +
+                                                  U("（未保存）") + Blanks(10) + "-" + Blanks(19));
+        QCOMPARE(RowOf(lines, U("计算日期")).mid(24, 10), QStringLiteral("2011-10-01"));
+        QCOMPARE(RowOf(lines, U("外管注释")),
+                 Blanks(8) + U("外管注释") + Blanks(12) + U("蒸汽来自锅炉房 0.4 MPa"));
+        QCOMPARE(RowOf(lines, U("内管注释")), Blanks(8) + U("内管注释") + Blanks(12) + "-");
+        // Without a date the report carries today's.
+        lines = BuildReport(w.root, {});
+        QCOMPARE(RowOf(lines, U("计算日期")).mid(24, 10),
+                 QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
     }
 
     void enabledStateDecidesRows() {
@@ -218,7 +274,7 @@ private slots:
                                                Blanks(8) + "J/kg" + Blanks(16));
         QCOMPARE(RowOf(cond, U("蒸汽密度")),
                  Blanks(8) + U("蒸汽密度") + Blanks(32) + "kg/m3" + Blanks(15));
-        QCOMPARE(RowOf(cond, U("放置形式")), Blanks(8) + U("放置形式") + Blanks(12) + U("卧室") +
+        QCOMPARE(RowOf(cond, U("放置形式")), Blanks(8) + U("放置形式") + Blanks(12) + U("卧式") +
                                                  Blanks(16) + "-" + Blanks(19));
         QCOMPARE(RowOf(cond, U("管径自动计算")), Blanks(8) + U("管径自动计算") + Blanks(8) +
                                                      U("否") + Blanks(18) + "-" + Blanks(19));

@@ -8,13 +8,16 @@
 #include "report/HelpWindow.h"
 #include "report/ReportHooks.h"
 #include "report/ReportOutput.h"
+#include "report/ReportText.h"
 #include "report/StructDiagram.h"
+#include "tests/support/ExampleScripts.h"
 #include "units/Colors.h"
 #include "units/EditD.h"
 #include "units/Messages.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDate>
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
@@ -35,6 +38,7 @@
 #include <memory>
 
 using namespace tubalon;
+using tubalon::test::ScriptAssignments;
 
 namespace {
 
@@ -42,22 +46,8 @@ QString U(const char* s) {
     return QString::fromUtf8(s);
 }
 
-// The assignments of an example script: every "--set NAME=VALUE" outside the comments.
-QStringList ScriptAssignments(const QString& name) {
-    QFile f(QStringLiteral(TUBALON_EXAMPLES_DIR "/") + name + QStringLiteral(".sh"));
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    static const QRegularExpression set(QStringLiteral("--set\\s+([A-Za-z0-9_]+=\\S+)"));
-    QStringList out;
-    for (const QString& line : QString::fromUtf8(f.readAll()).split('\n')) {
-        if (line.trimmed().startsWith('#')) continue;
-        for (auto it = set.globalMatch(line); it.hasNext();)
-            out << it.next().captured(1);
-    }
-    return out;
-}
-
-// Steam at 120 °C condensing in the inner pipe heats water from 20 to 50 °C in the annulus;
-// condensation in the tube needs the condensate's specific heat too.
+// Steam at 120 °C condensing in the inner pipe heats water from 20 to 50 °C in the annulus
+// (no example script has the inner side condensing).
 const QStringList kSteamInside = {
     "CBAuto=0",   "dooD=0.057",   "doiD=0.05",      "dioD=0.032", "diiD=0.026", "WrD=0.8",
     "CprD=4180",  "Tr1D=20",      "Tr2D=50",        "DenrD=995",  "MrD=0.0008", "LdrD=0.615",
@@ -94,12 +84,27 @@ QString UnitCol(const QString& unit) {
 QString Row(const QString& a, const QString& b, const QString& c) {
     return QString(8, QChar(' ')) + Col(a) + Col(b) + Col(c);
 }
-// The second column of a field row: a number with four decimals, any other text as it is.
+// The second column of a field row: a number with at least four significant digits, in
+// fixed notation with four decimals or more (zeros past the fourth dropped) from 1e-4 to
+// 1e7, else scientific; any other text as it is.
 QString NumberCol(const QString& text) {
     const QString t = text.trimmed();
     bool ok = false;
     const double v = t.toDouble(&ok);
-    return ok && !t.isEmpty() ? QString::number(v, 'f', 4) : text;
+    if (!ok || t.isEmpty()) return text;
+    const double a = std::fabs(v);
+    if (a != 0 && (a < 1e-4 || a >= 1e7)) {
+        QString s = QString::number(v, 'E', 3);
+        static const QRegularExpression zeros(QStringLiteral("\\.?0+E"));
+        return s.replace(zeros, QStringLiteral("E"));
+    }
+    int decimals = 4;
+    while (a != 0 && a * std::pow(10.0, decimals) < 999.5)
+        ++decimals;
+    QString s = QString::number(v, 'f', decimals);
+    for (int extra = decimals - 4; extra > 0 && s.endsWith('0'); --extra)
+        s.chop(1);
+    return s;
 }
 
 // What the rows of one example look like.
@@ -154,7 +159,7 @@ const QMap<QString, Expect>& Cases() {
          {U("夹套釜"), U("立式"), U("设计型"), U("否"), true, false, false, U("釜高度"),
           U("热流体"), U("冷流体"), 1}},
         {"kettle-lying",
-         {U("夹套釜"), U("卧室"), U("设计型"), U("否"), true, false, false, U("釜长度"),
+         {U("夹套釜"), U("卧式"), U("设计型"), U("否"), true, false, false, U("釜长度"),
           U("热流体"), U("冷流体"), 1}},
         {"rating",
          {U("直管套管"),
@@ -193,6 +198,11 @@ public:
         Line({}, 0);
         Line(U("\t\t\tTubalon 计算报告"), 14);
         Line(U("\t\t\t~~~~~~~~~~~~~~~"), 14);
+        // The head: the case has no file; today's date; the notes as the window starts them.
+        Text(U("项目文件"), U("（未保存）"), dash);
+        Text(U("计算日期"), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")), dash);
+        Line(QString(8, QChar(' ')) + Col(U("外管注释")) + dash, 0);
+        Line(QString(8, QChar(' ')) + Col(U("内管注释")) + dash, 0);
         Line(U("    0.基本参数"), 11);
         Text(U("设备形式"), e.shape, dash);
         if (!e.lay.isEmpty()) Text(U("放置形式"), e.lay, dash);
@@ -221,6 +231,7 @@ public:
         Field("蒸汽动力粘度", "MrvD", "N.S/m2", e.annulusSteam);
         Line(U("      壳程参数及计算结果"), 11);
         Field("管程数", "mD", "程/圈");
+        Field("绝对粗糙度", "ErD", "m");
         Field("管外径", "dooD", "m");
         Field("管内径", "doiD", "m");
         Field("螺距", "DspD", "倍外管径", e.pitch);
@@ -259,6 +270,7 @@ public:
         Field("蒸汽密度", "dtvD", "kg/m3", e.innerSteam);
         Field("蒸汽动力粘度", "MtvD", "N.S/m2", e.innerSteam);
         Line(U("      管程参数及计算结果"), 11);
+        Field("绝对粗糙度", "EtD", "m");
         Field("管外径", "dioD", "m");
         Field("管内径", "diiD", "m");
         Text(U("管子材质"), U("低碳钢") + QString(17, QChar(' ')), dash);
@@ -329,6 +341,26 @@ QString PdfText(const QString& pdf) {
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     p.waitForFinished(60000);
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+// Page n of the PDF as an image at 150 dots per inch.
+QImage PdfPage(const QString& pdf, int n) {
+    QTemporaryDir dir;
+    QProcess p;
+    p.start(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-f"), QString::number(n), QStringLiteral("-l"), QString::number(n),
+             QStringLiteral("-r"), QStringLiteral("150"), QStringLiteral("-png"),
+             QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("page"))});
+    p.waitForFinished(60000);
+    return QImage(dir.filePath(QStringLiteral("page.png")));
+}
+// The bounding box of the dark pixels of an image.
+QRect InkBox(const QImage& image) {
+    QRect box;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x)
+            if (qGray(rgb.pixel(x, y)) < 128) box |= QRect(x, y, 1, 1);
+    return box;
 }
 QString PdfInfo(const QString& pdf) {
     QProcess p;
@@ -521,6 +553,20 @@ private slots:
             U("        壳体材质            低碳钢              -                   ")));
     }
 
+    // Small viscosities keep their digits (they printed as 0.0004 and 0.0008) and both walls'
+    // roughness is printed.
+    void waterWaterViscositiesAndRoughness() {
+        QVERIFY(Open("water-water"));
+        w->SBRSimple->trigger();
+        const QStringList got = BoxLines();
+        const QString mu = U("        动力粘度            %1            N.S/m2              ");
+        QVERIFY(got.contains(mu.arg("0.000404")));
+        QVERIFY(got.contains(mu.arg("0.000801")));
+        const QString rough =
+            U("        绝对粗糙度          0.0001              m                   ");
+        QCOMPARE(got.count(rough), 2);
+    }
+
     // The number is printed in the unit the selector shows.
     void rowInShownUnit() {
         QVERIFY(Open("water-water"));
@@ -662,8 +708,9 @@ private slots:
             const char* field;
             const char* title;
         };
-        for (const Probe& p : {Probe{"WrD", "质量流量 "}, Probe{"SlD", "盘管直径 "},
-                               Probe{"DspD", "螺距 "}, Probe{"ktD", "膜系数 "}}) {
+        for (const Probe& p :
+             {Probe{"WrD", "质量流量 "}, Probe{"SlD", "盘管直径 "}, Probe{"DspD", "螺距 "},
+              Probe{"ktD", "膜系数 "}, Probe{"ErD", "绝对粗糙度 "}}) {
             TEditD* f = w->Field(p.field);
             w->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(w));
@@ -814,6 +861,19 @@ private slots:
         QVERIFY(rtf.contains(escaped));
         QVERIFY(rtf.contains("1.0000"));
         QVERIFY(rtf.contains("\\b"));
+        // The structure diagram follows the report as a PNG picture at its screen size.
+        const qsizetype pict = rtf.indexOf("{\\pict\\pngblip\\picw409\\pich409\\picwgoal6135"
+                                           "\\pichgoal6135\n");
+        QVERIFY(pict > 0);
+        QByteArray escapedHeading;
+        for (QChar c : U("结构示意图"))
+            escapedHeading += "\\u" + QByteArray::number(static_cast<qint16>(c.unicode())) + "?";
+        QVERIFY(rtf.lastIndexOf(escapedHeading, pict) > rtf.lastIndexOf(escaped, pict));
+        const qsizetype hexStart = rtf.indexOf('\n', pict) + 1;
+        const QByteArray hex = rtf.mid(hexStart, rtf.indexOf('}', hexStart) - hexStart);
+        const QImage picture = QImage::fromData(QByteArray::fromHex(hex), "PNG");
+        QCOMPARE(picture.convertToFormat(QImage::Format_RGB32),
+                 View()->Image().convertToFormat(QImage::Format_RGB32));
         const QImage bmp(dir.filePath("pump.bmp"));
         QCOMPARE(bmp.size(), QSize(409, 409));
         QCOMPARE(bmp.convertToFormat(QImage::Format_RGB32),
@@ -834,9 +894,9 @@ private slots:
         if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
         text.remove(QChar(0x2006)); // the text export marks each kept blank so
         QStringList got = text.split(QRegularExpression("\r?\n"));
-        while (!got.isEmpty() && got.last().isEmpty())
+        while (!got.isEmpty() && got.last().trimmed().isEmpty())
             got.removeLast();
-        QCOMPARE(got, BoxLines());
+        QCOMPARE(got, BoxLines() << report::DiagramHeading());
     }
 
     void saveCancelledWritesNothing() {
@@ -878,8 +938,17 @@ private slots:
             at = found + 1;
         }
         QVERIFY(QRegularExpression(U("Title:\\s+计算报表")).match(PdfInfo(pdf)).hasMatch());
-        // About ninety lines take two pages of the text's own pagination.
-        QVERIFY(QRegularExpression("Pages:\\s+2\\n").match(PdfInfo(pdf)).hasMatch());
+        // The structure diagram follows the last line under its heading: about ninety lines
+        // take two pages of the text's own pagination, the diagram goes to a third.
+        QVERIFY(printed.indexOf(report::DiagramHeading().simplified(), at) >= at);
+        QVERIFY2(QRegularExpression("Pages:\\s+3\\n").match(PdfInfo(pdf)).hasMatch(),
+                 qPrintable(PdfInfo(pdf)));
+        const QImage page3 = PdfPage(pdf, 3);
+        QVERIFY(!page3.isNull());
+        // The drawing at its size on screen (96 pixels per inch), here at 150 dots per inch.
+        const QRect drawn = InkBox(View()->Image()), onPaper = InkBox(page3);
+        QVERIFY(std::abs(onPaper.width() - drawn.width() * 150 / 96) <= 4);
+        QVERIFY(std::abs(onPaper.height() - drawn.height() * 150 / 96) <= 4);
 
         pdf = dir.filePath("diagram.pdf");
         w->SBRPrintStruct->trigger();

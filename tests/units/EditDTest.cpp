@@ -1,4 +1,5 @@
 #include "units/EditD.h"
+#include "TestApp.h"
 #include "units/Colors.h"
 #include "units/ComboBoxU.h"
 #include "units/Errors.h"
@@ -12,14 +13,9 @@
 
 using namespace tubalon;
 
+using tubalon::test::App;
+
 namespace {
-int argc = 1;
-char arg0[] = "units_tests";
-char* argv[] = {arg0, nullptr};
-QApplication* App() {
-    static QApplication* app = new QApplication(argc, argv);
-    return app;
-}
 
 struct FieldFixture : ::testing::Test {
     void SetUp() override {
@@ -45,17 +41,17 @@ TEST_F(FieldFixture, UnitChangeKeepsSIValueAndRoundTrips) {
     EXPECT_EQ(field->text(), "1500");
     unit->UserPick(2);
     EXPECT_EQ(field->text(), "1.5");
-    EXPECT_NEAR(field->GetSIValue(), 1.5 * 0.27778, 1e-15);
+    EXPECT_NEAR(field->GetSIValue(), 1.5 * 1000 / 3600, 1e-15);
 }
 
 TEST_F(FieldFixture, UnitChangeOnEmptyOrBadTextChangesOnlyFactor) {
     unit->UserPick(1);
     EXPECT_EQ(field->text(), "");
-    EXPECT_DOUBLE_EQ(field->Exchange(), 2.7778E-4);
+    EXPECT_DOUBLE_EQ(field->Exchange(), 1.0 / 3600);
     field->setText("abc");
     unit->UserPick(2);
     EXPECT_EQ(field->text(), "abc");
-    EXPECT_DOUBLE_EQ(field->Exchange(), 0.27778);
+    EXPECT_DOUBLE_EQ(field->Exchange(), 1.0 / 3.6);
 }
 
 TEST_F(FieldFixture, ProgramIndexDoesNotConvert) {
@@ -73,14 +69,40 @@ TEST_F(FieldFixture, SpecificHeatConversion) {
     unit->Loaded();
     unit->UserPick(1);
     field->setText("2");
-    unit->UserPick(2);
-    EXPECT_EQ(field->text(), "0.477668975400048");
-    EXPECT_EQ(field->FloatStr(), "0.477669");
+    unit->UserPick(2); // kcal/kg.K: 4186.8 J/(kg.K)
+    EXPECT_EQ(field->text(), "0.477691793254992");
+    EXPECT_EQ(field->FloatStr(), "0.4776918");
+}
+
+// The message of a field's bad number names the field by its caption.
+TEST_F(FieldFixture, BadNumberNamesField) {
+    auto* label = new QLabel("质量流量", window.get());
+    label->setObjectName("WrL");
+    field->SetMyLabel(label);
+    for (const char* text : {"abc", " 1,5 ", "12a"}) {
+        field->setText(QString::fromUtf8(text));
+        try {
+            field->GetSIValue();
+            ADD_FAILURE() << text;
+        } catch (const EConvertError& e) {
+            EXPECT_EQ(e.message(), QStringLiteral("质量流量：“%1” 不是有效的数字")
+                                       .arg(QString::fromUtf8(text).trimmed()));
+            EXPECT_EQ(e.fieldName(), "WrD");
+        }
+    }
+    field->setText("  ");
+    try {
+        field->GetSIValue();
+        ADD_FAILURE();
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("质量流量：没有数值"));
+    }
 }
 
 TEST(UnitLists, FactorsAndBarColumns) {
     App();
-    EXPECT_DOUBLE_EQ(TComboBoxU::FactorOf(UnitItems(UnitKind::Fouling)[3]), 0.00023883);
+    EXPECT_DOUBLE_EQ(TComboBoxU::FactorOf("m2.K.S/kcal    |2.3883E-4 "), 0.00023883);
+    EXPECT_DOUBLE_EQ(TComboBoxU::FactorOf("MPa    |1.0e6   "), 1e6);
     EXPECT_DOUBLE_EQ(TComboBoxU::FactorOf(UnitItems(UnitKind::Pressure)[5]), 1e6);
     EXPECT_EQ(UnitItems(UnitKind::Length)[0].indexOf('|'), 35);
     EXPECT_EQ(UnitItems(UnitKind::Coefficient)[5].indexOf('|'), 42);

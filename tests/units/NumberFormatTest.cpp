@@ -87,7 +87,7 @@ TEST(NumberFormat, ConversionMessageNamesTrimmedText) {
         StrToFloat(" 12a ");
         FAIL();
     } catch (const EConvertError& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("'12a' is not a valid floating point value"));
+        EXPECT_EQ(e.message(), QStringLiteral("“12a” 不是有效的数字"));
     }
 }
 
