@@ -225,10 +225,11 @@ bool TDocCommands::KeepUnsaved() {
     return false;
 }
 
-std::shared_ptr<const TStagedRecords> TDocCommands::CheckTemplate(const QString& path) {
+std::shared_ptr<const TStagedRecords> TDocCommands::CheckedFile(const QString& path,
+                                                                const QString& title) {
     const CaseFileCheck check = CheckCaseFile(w_, path);
     if (!check.staged) {
-        ShowMessage(&w_, MsgKind::Warning, OpenDialogTemp.title, check.problem);
+        ShowMessage(&w_, MsgKind::Warning, title, check.problem);
         return nullptr;
     }
     if (check.staged->Encoding() == TextEncoding::Utf8 && !AcceptUtf8Case(&w_, path))
@@ -245,7 +246,8 @@ bool TDocCommands::MFNewClick() {
     if (file.isEmpty()) return KeepUnsaved();
     // The template is checked whole before the case is cleared.
     std::shared_ptr<const TStagedRecords> staged;
-    if (!temp.isEmpty() && !(staged = CheckTemplate(temp))) return KeepUnsaved();
+    if (!temp.isEmpty() && !(staged = CheckedFile(temp, OpenDialogTemp.title)))
+        return KeepUnsaved();
     const bool done = Guard([&] {
         for (TEditD* f : w_.NumericFields())
             ClearComputed(f);
@@ -259,14 +261,10 @@ bool TDocCommands::MFNewClick() {
 }
 
 bool TDocCommands::OpenPath(const QString& path) {
-    const CaseFileCheck check = CheckCaseFile(w_, path);
-    if (!check.staged) {
-        ShowMessage(&w_, MsgKind::Warning, OpenDialogData.title, check.problem);
-        return false;
-    }
-    if (check.staged->Encoding() == TextEncoding::Utf8 && !AcceptUtf8Case(&w_, path)) return false;
+    const std::shared_ptr<const TStagedRecords> staged = CheckedFile(path, OpenDialogData.title);
+    if (!staged) return false;
     if (!Guard([&] {
-            ApplyCaseFile(w_, *check.staged);
+            ApplyCaseFile(w_, *staged);
             w_.SetCurrentFile(path);
             AfterNOSA(true);
         }))

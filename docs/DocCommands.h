@@ -108,8 +108,9 @@ private:
     bool Guard(const std::function<void()>& body);
     // Opens a case file whole or not at all; shows why not. True when opened.
     bool OpenPath(const QString& path);
-    // The checked template, or null (told why) when it cannot be used.
-    std::shared_ptr<const TStagedRecords> CheckTemplate(const QString& path);
+    // The checked case file or template, or null when it cannot be used (told why in a box
+    // titled title) or is UTF-8 and the user does not take it.
+    std::shared_ptr<const TStagedRecords> CheckedFile(const QString& path, const QString& title);
     // After a command that replaced nothing: a case the user chose not to save stays unsaved.
     bool KeepUnsaved();
 

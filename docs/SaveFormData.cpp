@@ -392,33 +392,35 @@ int ItemsIn(QStringView value) {
 Staged Check(const Damage& damage, const Record& r, QWidget* c, WClass cls, Prop prop) {
     Staged s{c, cls, prop, QString(), 0, false, 1};
     const int line = r.line + 3;
-    const QString what = CaptionOf(c) + QChar(' ') + r.prop.toString();
+    // The control as messages name it, looked up only for a message.
+    const auto what = [&] { return CaptionOf(c) + QChar(' ') + r.prop.toString(); };
     switch (TypeOf(cls, prop)) {
     case PType::Int:
         if (!ToInt(r.value, s.number))
-            damage.At(line, QStringLiteral("%1 的值“%2”不是有效的整数").arg(what, r.value));
+            damage.At(line, QStringLiteral("%1 的值“%2”不是有效的整数").arg(what(), r.value));
         if (prop == Prop::ItemIndex) {
             // -1 (no choice) only for a list without items: every list of a case has a choice.
             const int n = CountOf(c, cls);
             if (s.number < (n == 0 ? -1 : 0) || s.number >= std::max(n, 0))
-                damage.At(
-                    line,
-                    QStringLiteral("%1 的值 %2 超出范围 0～%3").arg(what).arg(s.number).arg(n - 1));
+                damage.At(line, QStringLiteral("%1 的值 %2 超出范围 0～%3")
+                                    .arg(what())
+                                    .arg(s.number)
+                                    .arg(n - 1));
         }
         break;
     case PType::Bool:
         if (!ToBool(r.value, s.flag))
-            damage.At(line, QStringLiteral("%1 的值“%2”不是 True 或 False").arg(what, r.value));
+            damage.At(line, QStringLiteral("%1 的值“%2”不是 True 或 False").arg(what(), r.value));
         break;
     case PType::Float: {
         long double x = 0;
         const bool number = TryParseNumber(TrimText(r.value.toString()), x);
         s.factor = static_cast<double>(x);
         if (!number || !std::isfinite(s.factor))
-            damage.At(line, QStringLiteral("%1 的值“%2”不是有效的数字").arg(what, r.value));
+            damage.At(line, QStringLiteral("%1 的值“%2”不是有效的数字").arg(what(), r.value));
         if (!(s.factor > 0))
             damage.At(line, QStringLiteral("%1 的值“%2”不是有效的单位换算系数（必须是正数）")
-                                .arg(what, r.value));
+                                .arg(what(), r.value));
         break;
     }
     case PType::Items: {
@@ -758,12 +760,12 @@ void ReplaceFile(const QString& fileName, const QByteArray& bytes) {
     if (!f.open(QIODevice::WriteOnly)) CannotCreate(fileName, f.errorString());
     if (f.write(bytes) != bytes.size() || !f.commit()) CannotCreate(fileName, f.errorString());
 #ifdef Q_OS_UNIX
-    // The renamed file is the writer's own; give it back its group and owner where allowed.
+    // The renamed file is the writer's own; give it back its group and owner where allowed
+    // (a group the writer belongs to; an owner only for an administrator). Failing is fine.
     if (existed) {
-        if (::chown(native.constData(), static_cast<uid_t>(-1), before.st_gid) != 0) {
-        }
-        if (::chown(native.constData(), before.st_uid, static_cast<gid_t>(-1)) != 0) {
-        }
+        const int group = ::chown(native.constData(), static_cast<uid_t>(-1), before.st_gid);
+        const int owner = ::chown(native.constData(), before.st_uid, static_cast<gid_t>(-1));
+        static_cast<void>(group + owner);
     }
 #endif
 }

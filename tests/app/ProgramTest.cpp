@@ -71,6 +71,15 @@ class ProgramTest : public QObject, WindowSession {
             Set(k, v);
     }
 
+    // The basic balance saved as file, then WrD changed to 2 unsaved; asked to save, No.
+    void SavedThenChanged(const QString& file) {
+        BasicBalance();
+        QCOMPARE(SaveCaseForTool(*w, file), QString());
+        Set("WrD", "2");
+        QCOMPARE(w->Field("WrD")->text(), QString("2"));
+        program->docs->askSave = [](QWidget*) { return QMessageBox::No; };
+    }
+
 private slots:
     void init() { Start(); }
     void cleanup() { Stop(); }
@@ -258,11 +267,7 @@ private slots:
     void openFromMenuLoadsCase() {
         QTemporaryDir dir;
         const QString file = dir.filePath("basic.cdp");
-        BasicBalance();
-        QCOMPARE(SaveCaseForTool(*w, file), QString());
-        Set("WrD", "2");
-        QCOMPARE(w->Field("WrD")->text(), QString("2"));
-        program->docs->askSave = [](QWidget*) { return QMessageBox::No; };
+        SavedThenChanged(file);
         program->docs->fileDialog = [&](QWidget*, const FileDialogSetup& d) {
             return d.save ? QString() : file;
         };
@@ -307,10 +312,7 @@ private slots:
     void requestedFileOpens() {
         QTemporaryDir dir;
         const QString file = dir.filePath("basic.cdp");
-        BasicBalance();
-        QCOMPARE(SaveCaseForTool(*w, file), QString());
-        Set("WrD", "2");
-        program->docs->askSave = [](QWidget*) { return QMessageBox::No; };
+        SavedThenChanged(file);
         const QString missing = dir.filePath("missing.cdp");
         HeadlessLog().clear();
         program->OpenRequested(missing);

@@ -72,6 +72,13 @@ struct Session {
         Set("CmtsD", QStringLiteral("热水"));
     }
     TEditD* Field(const char* name) const { return w->findChild<TEditD*>(name); }
+    // FillCase, then Save, naming the case's own file; the bytes saved.
+    QByteArray SaveFilled(const QString& name) {
+        FillCase();
+        answers = {Path(name)};
+        docs->MFSaveClick();
+        return ReadAll(Path(name));
+    }
 };
 
 // Every record of a window as written, for comparing whole states.
@@ -476,11 +483,9 @@ void DocCommandsTest::refusedFileChangesNothing() {
     QFETCH(QString, message);
     QFETCH(bool, viaRecentList);
     Session s;
-    s.FillCase();
     const QString own = s.Path("own.cdp");
-    s.answers = {own};
-    QVERIFY(s.docs->MFSaveClick());
-    const QByteArray good = ReadAll(own);
+    const QByteArray good = s.SaveFilled("own.cdp");
+    QVERIFY(!good.isEmpty());
     s.Set("WrD", "3"); // unsaved, and the user will answer No
     s.answer = QMessageBox::No;
 
@@ -595,9 +600,7 @@ void DocCommandsTest::utf8CaseReadAfterAsking() {
 // A template is checked whole before New clears the case.
 void DocCommandsTest::damagedTemplateStopsNew() {
     Session s;
-    s.FillCase();
-    s.answers = {s.Path("own.cdp")};
-    QVERIFY(s.docs->MFSaveClick());
+    QVERIFY(!s.SaveFilled("own.cdp").isEmpty());
     const QString temp = s.Path("t.dpt");
     QFile f(temp);
     QVERIFY(f.open(QIODevice::WriteOnly));
@@ -629,11 +632,9 @@ void DocCommandsTest::saveRefusals() {
     QFETCH(QString, kind);
     QFETCH(QString, message);
     Session s;
-    s.FillCase();
     const QString path = s.Path("case.cdp");
-    s.answers = {path};
-    QVERIFY(s.docs->MFSaveClick());
-    const QByteArray saved = ReadAll(path);
+    const QByteArray saved = s.SaveFilled("case.cdp");
+    QVERIFY(!saved.isEmpty());
     if (kind == "note") {
         s.Set("CmtsD", QStringLiteral("热水😀"));
     } else {
