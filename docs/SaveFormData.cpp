@@ -711,10 +711,6 @@ std::optional<TStagedRecords> StageFormRecords(const QList<QWidget*>& components
     return staged;
 }
 
-qsizetype TStagedRecords::Count() const {
-    return items_ ? static_cast<qsizetype>(items_->list.size()) : 0;
-}
-
 void ApplyFormRecords(const TStagedRecords& staged) {
     if (!staged.items_) return;
     for (const Staged& s : staged.items_->list)

@@ -38,8 +38,6 @@ class TStagedRecords {
 public:
     // The file's encoding: GBK, or UTF-8 for a file another editor saved.
     TextEncoding Encoding() const { return encoding_; }
-    // Records that will be applied (those of controls the window has).
-    qsizetype Count() const;
 
 private:
     friend std::optional<TStagedRecords> StageFormRecords(const QList<QWidget*>&, const QByteArray&,

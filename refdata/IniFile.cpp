@@ -40,7 +40,6 @@ QByteArray TIniFile::EncodeGbk(const QString& text) {
 
 TIniFile::TIniFile(const QString& path) : path_(path) {
     if (path.isEmpty() || StateOfFile(path, kMaxTextFileBytes) == FileState::Missing) return;
-    exists_ = true;
     QByteArray data;
     try {
         data = ReadBoundedFile(path, kMaxTextFileBytes);

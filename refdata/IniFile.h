@@ -15,8 +15,6 @@ public:
     explicit TIniFile(const QString& path);
 
     const QString& path() const { return path_; }
-    // Whether something was at the path when it was read.
-    bool Exists() const { return exists_; }
     // Why an existing file could not be read (the message names the file); empty otherwise.
     const QString& LoadError() const { return loadError_; }
     // The value of key in section (both matched without regard to ASCII case, trimmed);
@@ -44,7 +42,6 @@ private:
 
     QString path_;
     QStringList lines_;
-    bool exists_ = false;
     QString loadError_;
 };
 

@@ -54,12 +54,14 @@ QString TParamStore::CheckValue(const QString& key, const QString& text) {
     } catch (const std::exception&) {
         return QStringLiteral("不是有效的数字");
     }
-    // Loss coefficients may be zero; velocities, the boundary density and the space time are
-    // divisors or scales and must be positive.
-    const bool coefficient =
-        key == paramkey::kAnnulusEntry || key == paramkey::kAnnulusExit || key == paramkey::kUBend;
-    if (coefficient && v < 0) return QStringLiteral("不能为负数");
-    if (!coefficient && !(v > 0)) return QStringLiteral("必须大于 0");
+    // Velocities, the boundary density and the space time are divisors or scales and must be
+    // positive; the others (loss coefficients) may be zero.
+    const bool positive =
+        key == paramkey::kAnnulusGasVelocity || key == paramkey::kAnnulusLiquidVelocity ||
+        key == paramkey::kInnerGasVelocity || key == paramkey::kInnerLiquidVelocity ||
+        key == paramkey::kBoundaryDensity || key == paramkey::kKettleSpaceTime;
+    if (positive && !(v > 0)) return QStringLiteral("必须大于 0");
+    if (v < 0) return QStringLiteral("不能为负数");
     return QString();
 }
 
@@ -72,7 +74,6 @@ void TParamStore::Load(const QString& path) {
         return;
     }
     const QString file = QDir::toNativeSeparators(path);
-    QStringList missing;
     for (ParamRow& r : rows_) {
         if (r.value.trimmed().isEmpty()) continue;
         const QString absent = QStringLiteral("\n"); // no line holds a line end
@@ -80,7 +81,7 @@ void TParamStore::Load(const QString& path) {
         if (!IsNumberRow(r.key)) {
             r.value = text == absent ? QString() : text;
         } else if (text == absent) {
-            missing << QStringLiteral("“%1”").arg(r.key);
+            continue; // an older or partial file: the default stays
         } else if (const QString why = CheckValue(r.key, text); !why.isEmpty()) {
             problems_ << QStringLiteral("系统参数文件“%1”中“%2”的值“%3”%4，已使用缺省值 %5。")
                              .arg(file, r.key, text, why, r.value);
@@ -88,9 +89,6 @@ void TParamStore::Load(const QString& path) {
             r.value = text;
         }
     }
-    if (!missing.isEmpty())
-        problems_ << QStringLiteral("系统参数文件“%1”中缺少%2，已使用缺省值。")
-                         .arg(file, missing.join(QStringLiteral("、")));
 }
 
 void TParamStore::Save(const QString& path) const {

@@ -51,10 +51,10 @@ public:
     static QString CheckValue(const QString& key, const QString& text);
 
     // Reads the file (if it exists) into every row whose current value is not blank. A heading
-    // the file lacks is emptied. A number row whose key the file lacks or whose value is not a
-    // valid number keeps its built-in default, and a file that cannot be read (not a regular
-    // text file of at most 8 MB) leaves every row as it was; Problems() tells each case once,
-    // naming the file and the key.
+    // the file lacks is emptied; a number row the file lacks keeps its built-in default. A
+    // value that is not a valid number keeps the default too, and a file that cannot be read
+    // (not a regular text file of at most 8 MB) leaves every row as it was; Problems() tells
+    // each such case once, naming the file and the key.
     void Load(const QString& path);
     const QStringList& Problems() const { return problems_; }
     // Writes key=value of every row with a key, in row order, keeping existing lines in place.

@@ -56,7 +56,7 @@ TFormParams::TFormParams(const QString& appDir, QWidget* parent)
     connect(fittings_, &QTableWidget::cellChanged, this, &TFormParams::FittingsChanged);
 
     FormCreate();
-    resize(360, Problems().isEmpty() ? 420 : 520);
+    resize(360, 420);
     setFixedSize(size()); // the dialog cannot be resized
 }
 
