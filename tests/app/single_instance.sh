@@ -14,7 +14,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # A private program tree: the files beside this copy of the program are ours to spoil.
 tree=$work/tree
@@ -27,6 +27,7 @@ bin=$tree/bin/tubalon
 pristine=$work/pristine
 cp -a "$tree" "$pristine"
 
+stale=""
 # Starts a first copy in runtime folder $1 with arguments $2...; sets $first.
 start() {
     local rt=$1; shift
@@ -47,8 +48,9 @@ second() {
 # The first copy is up: it has its socket, still runs, and answers a second start.
 up() {
     local rt=$1 what=$2
+    # A socket left by a killed copy does not count: the new copy makes its own.
     for _ in $(seq 300); do
-        [ -S "$rt/Tubalon.socket" ] && break
+        [ -S "$rt/Tubalon.socket" ] && [ "$(stat -c %i "$rt/Tubalon.socket")" != "$stale" ] && break
         kill -0 "$first" 2>/dev/null || fail "$what: the program ended: $(cat "$rt.err")"
         sleep 0.1
     done
@@ -79,8 +81,10 @@ up "$rt" "plain start"
 msg=$(second "$rt" "$work/some case.cdp")
 case $msg in *"已请它打开"*"some case.cdp"*) ;; *) fail "the case was not handed over: $msg" ;; esac
 kill -9 "$first"; wait "$first" 2>/dev/null
+stale=$(stat -c %i "$rt/Tubalon.socket")
 start "$rt"
 up "$rt" "after a killed copy"
+stale=""
 stop
 
 # Whatever lies at the lock file.
