@@ -325,6 +325,8 @@ int RunCalcTool(const QStringList& args, QTextStream& out, QTextStream& err) {
     SetHeadlessMessages(true);
     Program program;
     TFormTubalon& w = *program.window;
+    // Settings that could not be used are told on standard error (their defaults are used).
+    program.ShowStartupNotes();
 #ifdef TUBALON_HAVE_DOCS
     // Without assignments the opened case is calculated once, as leaving a field does.
     if (!run.caseFile.isEmpty())

@@ -9,13 +9,18 @@
 #endif
 #ifdef TUBALON_HAVE_DOCS
 #include "docs/DocCommands.h"
+#include "docs/MruUnit.h"
 #endif
 #ifdef TUBALON_HAVE_REPORT
 #include "report/ReportHooks.h"
 #endif
 
+#include "units/Messages.h"
+
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QToolButton>
 #include <QTranslator>
 
@@ -62,6 +67,49 @@ Program::Program() {
 #ifdef TUBALON_HAVE_REPORT
     // Report, structure diagram, printing and help.
     report::InstallReportHooks(*w);
+#endif
+}
+
+QStringList Program::StartupNotes() const {
+    QStringList notes = params->Problems();
+#ifdef TUBALON_HAVE_DOCS
+    // The tool keeps no recent-files list.
+    if (!HeadlessMessages() && !docs->MRF()->LoadProblem().isEmpty())
+        notes << docs->MRF()->LoadProblem();
+#endif
+    if (!window->pipeTableProblem.isEmpty())
+        notes << window->pipeTableProblem + QStringLiteral("。没有管道系列表，不能自动选择管径。");
+    return notes;
+}
+
+void Program::ShowStartupNotes() {
+    const QStringList notes = StartupNotes();
+    if (!notes.isEmpty())
+        ShowMessage(window.get(), MsgKind::Warning, QStringLiteral("Tubalon"),
+                    notes.join(QStringLiteral("\n\n")));
+}
+
+void Program::OpenRequested(const QString& file) {
+    TFormTubalon* w = window.get();
+    w->show();
+    w->setWindowState((w->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    w->raise();
+    w->activateWindow();
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    }
+    if (!file.isEmpty()) OpenWhenNoDialog(file);
+}
+
+void Program::OpenWhenNoDialog(const QString& file) {
+    // A dialog in progress is finished first; the file waits for it.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(300, window.get(), [this, file] { OpenWhenNoDialog(file); });
+        return;
+    }
+#ifdef TUBALON_HAVE_DOCS
+    docs->OpenFile(file);
 #endif
 }
 

@@ -1,6 +1,7 @@
 // Program start shared by the program and the headless tool.
 #pragma once
 
+#include <QStringList>
 #include <memory>
 
 namespace tubalon {
@@ -29,6 +30,18 @@ struct Program {
 #endif
     Program();
     ~Program();
+
+    // What could not be used at start (settings, the recent-files list, the pipe table), one
+    // message each, naming the file.
+    QStringList StartupNotes() const;
+    // Shows them in one message box, when there are any.
+    void ShowStartupNotes();
+    // Another start asked for this window: raises it, then opens file (when not empty) as the
+    // Open command does, once no dialog is open.
+    void OpenRequested(const QString& file);
+
+private:
+    void OpenWhenNoDialog(const QString& file);
 };
 
 } // namespace tubalon

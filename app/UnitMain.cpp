@@ -1,5 +1,6 @@
 #include "app/UnitMain.h"
 
+#include "app/InputChecks.h"
 #include "app/MyStatusBar.h"
 #include "calc/Driver.h"
 #include "calc/FlowText.h"
@@ -106,7 +107,8 @@ QIcon GlyphIcon(const QString& glyph, const QColor& color) {
 
 } // namespace
 
-TFormTubalon::TFormTubalon(QWidget* parent) : QMainWindow(parent) {
+TFormTubalon::TFormTubalon(QWidget* parent)
+    : QMainWindow(parent), inputGuard_(std::make_unique<TInputGuard>()) {
     setObjectName("FormTubalon");
     QFont font(QStringLiteral("宋体"));
     font.setPixelSize(12);
@@ -166,6 +168,7 @@ TFormTubalon::TFormTubalon(QWidget* parent) : QMainWindow(parent) {
         pipeTable->Open(TPipeTable::DatabasePath(appDir_));
     } catch (const std::exception& e) {
         // The program still runs without the table: no automatic pipes, an empty page.
+        pipeTableProblem = QString::fromUtf8(e.what());
         std::fprintf(stderr, "%s\n", e.what());
     }
     pipePage = new TPipePage(*pipeTable, TSPipes);
@@ -882,7 +885,7 @@ void TFormTubalon::RunGuarded(const std::function<void()>& body) {
 }
 
 void TFormTubalon::WrDExit() {
-    if (inCalculation_ || restoringFocus_) return;
+    if (inCalculation_ || restoringFocus_ || calculationPaused_) return;
     // A text that is not a number stops the calculation before it starts: the user hears of
     // it once per edit and lands back in the field.
     TEditD* bad = nullptr;
@@ -904,6 +907,14 @@ void TFormTubalon::WrDExit() {
         return;
     }
     if (reportedStillBad) return;
+    // Values no exchanger can have are told once and hold the calculation; the field just
+    // left gets the focus back when it holds one.
+    if (TEditD* refused = inputGuard_->BeforeCalculation(this, case_)) {
+        MyStatusBar1->SetPanelText(
+            0, QStringLiteral("输入不合理，没有计算：%1").arg(refused->Caption()));
+        if (refused == sender()) RestoreFocus(refused);
+        return;
+    }
     inCalculation_ = true;
     boundHit_ = false;
     try {

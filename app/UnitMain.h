@@ -24,6 +24,7 @@ namespace tubalon {
 
 class TComboBoxU;
 class TEditD;
+class TInputGuard;
 class TMyStatusBar;
 class TPipePage;
 class TPipeTable;
@@ -86,14 +87,21 @@ public:
     TRichEdit *CmtsD = nullptr, *CmttD = nullptr;
     QLineEdit* EditLHysysName = nullptr;
 
-    // The pipe table, opened when the window is created, and its page.
+    // The pipe table, opened when the window is created, and its page; why it could not be
+    // opened, empty when it was.
     std::unique_ptr<TPipeTable> pipeTable;
+    QString pipeTableProblem;
     TPipePage* pipePage = nullptr;
     // Applies a pipe chosen on the pipe page to the pick target's two diameters.
     void ApplyChosenPipe(double outer, double inner);
 
     // Last calculation call, for tests and tools.
     int lastPasses = 0;
+
+    // While paused (a case file being applied) nothing runs the calculation.
+    void SetCalculationPaused(bool paused) { calculationPaused_ = paused; }
+    // Tells implausible inputs once and holds the calculation while one is refused.
+    TInputGuard& InputGuard() { return *inputGuard_; }
 
 public slots:
     void WrDExit();
@@ -155,6 +163,8 @@ private:
     QPointer<TEditD> chosenPipeField_;
     bool boundHit_ = false; // the last calculation call reached the pass bound
     QString calcNotice_;    // first status panel between status tips
+    bool calculationPaused_ = false;
+    std::unique_ptr<TInputGuard> inputGuard_;
 };
 
 } // namespace tubalon

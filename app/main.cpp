@@ -1,25 +1,33 @@
-// Tubalon: one copy at a time, one main window.
+// Tubalon: one running copy per user, one main window. "tubalon CASE.cdp" opens the case;
+// a second start hands its case to the running copy and raises its window.
+#include "app/SingleInstance.h"
 #include "app/Startup.h"
 #include "app/UnitMain.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QLockFile>
 #include <QScreen>
-#include <QStandardPaths>
+#include <QTimer>
+#include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tubalon");
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty()) dir = QDir::tempPath();
-    QDir().mkpath(dir);
-    // A second copy ends at once; a lock left by a crashed copy is taken over.
-    QLockFile lock(QDir(dir).filePath("Tubalon.lock"));
-    lock.setStaleLockTime(0);
-    if (!lock.tryLock(0)) return 0;
+    const QString file = tubalon::CaseFileArgument(QApplication::arguments());
+
+    tubalon::TSingleInstance instance(tubalon::TSingleInstance::DefaultDir());
+    const tubalon::TSingleInstance::Role role = instance.Start(file);
+    for (const QString& note : instance.Notes())
+        std::fprintf(stderr, "Tubalon: %s\n", note.toLocal8Bit().constData());
+    if (role == tubalon::TSingleInstance::Role::HandedOver) return 0;
+
     tubalon::Program program;
     program.window->PlaceOnScreen(program.window->screen()->availableGeometry());
+    QObject::connect(&instance, &tubalon::TSingleInstance::Requested, program.window.get(),
+                     [&program](const QString& f) { program.OpenRequested(f); });
     program.window->show();
+    QTimer::singleShot(0, program.window.get(), [&program, file] {
+        program.ShowStartupNotes();
+        if (!file.isEmpty()) program.OpenRequested(file);
+    });
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "docs/DocCommands.h"
 
+#include "app/InputChecks.h"
 #include "app/UnitMain.h"
 #include "docs/MruUnit.h"
 #include "docs/SaveFormData.h"
@@ -7,6 +8,7 @@
 #include "units/EditD.h"
 #include "units/Errors.h"
 #include "units/Messages.h"
+#include "units/TextFiles.h"
 #include "units/Tools2.h"
 
 #include <QAction>
@@ -30,6 +32,24 @@ void ApplyRules(TFormTubalon& w) {
     w.Progress();
 }
 
+// Applies records with the calculation paused: a list's reaction (the lay type's click) would
+// otherwise calculate a case only partly read.
+void ApplyPaused(TFormTubalon& w, const TStagedRecords& staged) {
+    struct Pause {
+        TFormTubalon& w;
+        explicit Pause(TFormTubalon& win) : w(win) { w.SetCalculationPaused(true); }
+        ~Pause() { w.SetCalculationPaused(false); }
+    } pause(w);
+    ApplyFormRecords(staged);
+}
+
+// Tells the implausible inputs a case brought along, once.
+void ReviewInputs(TFormTubalon& w, const QString& file) {
+    w.InputGuard().Review(
+        &w, w.CaseFields(),
+        QStringLiteral("项目文件“%1”中有不合理的输入：").arg(QDir::toNativeSeparators(file)));
+}
+
 } // namespace
 
 QString StandardFileDialog(QWidget* parent, const FileDialogSetup& d) {
@@ -49,7 +69,7 @@ QString StandardFileDialog(QWidget* parent, const FileDialogSetup& d) {
             refusal = QStringLiteral("文件“%1”不存在。");
         else if (d.save && !info.absoluteDir().exists())
             refusal = QStringLiteral("文件夹“%1”不存在。").arg(info.absolutePath());
-        else if (info.exists() && !info.isWritable())
+        else if (IsReadOnlyFile(path))
             refusal = QStringLiteral("文件“%1”是只读文件，请另选一个文件。");
         if (refusal.isEmpty()) return path;
         ShowMessage(parent, MsgKind::Warning, d.title,
@@ -73,10 +93,41 @@ void WriteCaseFile(TFormTubalon& w, const QString& file) {
     SaveFormRecords(w.Components(), file, false, CaseExcludedNames());
 }
 
-bool ReadCaseFile(TFormTubalon& w, const QString& file) {
-    const bool read = LoadFormRecords(w.Components(), file);
+CaseFileCheck CheckCaseFile(TFormTubalon& w, const QString& file) {
+    CaseFileCheck check;
+    try {
+        std::optional<TStagedRecords> staged = StageFormRecordFile(w.Components(), file);
+        if (staged)
+            check.staged = std::make_shared<const TStagedRecords>(std::move(*staged));
+        else
+            check.problem = QStringLiteral("文件“%1”不是项目文件（第一行不是“%2”），没有打开。")
+                                .arg(QDir::toNativeSeparators(file), kFormRecordBanner);
+    } catch (const std::exception& e) {
+        check.problem = QString::fromUtf8(e.what());
+    }
+    return check;
+}
+
+void ApplyCaseFile(TFormTubalon& w, const TStagedRecords& staged) {
+    ApplyPaused(w, staged);
     ApplyRules(w);
-    return read;
+}
+
+bool AcceptUtf8Case(QWidget* parent, const QString& file) {
+    return ShowMessage(parent, MsgKind::Question, QStringLiteral("打开项目文件"),
+                       QStringLiteral("文件“%1”是 UTF-8 编码的（可能被别的编辑器保存过），"
+                                      "项目文件本应是 GBK 编码。\n要读入它吗？读入后再保存，"
+                                      "这个文件将以 GBK 编码写回。")
+                           .arg(QDir::toNativeSeparators(file)),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+bool ReadCaseFile(TFormTubalon& w, const QString& file) {
+    if (file.isEmpty() || !QFileInfo::exists(file)) return false;
+    const std::optional<TStagedRecords> staged = StageFormRecordFile(w.Components(), file);
+    if (!staged) return false;
+    ApplyCaseFile(w, *staged);
+    return true;
 }
 
 TDocCommands::TDocCommands(TFormTubalon& window) : QObject(&window), w_(window) {
@@ -156,10 +207,12 @@ void TDocCommands::AfterNOSA(bool add) {
 }
 
 bool TDocCommands::BeforeNOSA() {
+    discarded_ = false;
     if (!w_.Modified()) return true;
     const QMessageBox::StandardButton answer = askSave ? askSave(&w_) : QMessageBox::Cancel;
     if (answer == QMessageBox::No) {
         w_.SetModified(false);
+        discarded_ = true;
         return true;
     }
     if (answer != QMessageBox::Yes) return false;
@@ -174,6 +227,24 @@ bool TDocCommands::BeforeNOSA() {
     return true;
 }
 
+bool TDocCommands::KeepUnsaved() {
+    if (discarded_) w_.SetModified(true);
+    discarded_ = false;
+    return false;
+}
+
+std::shared_ptr<const TStagedRecords> TDocCommands::CheckedFile(const QString& path,
+                                                                const QString& title) {
+    const CaseFileCheck check = CheckCaseFile(w_, path);
+    if (!check.staged) {
+        ShowMessage(&w_, MsgKind::Warning, title, check.problem);
+        return nullptr;
+    }
+    if (check.staged->Encoding() == TextEncoding::Utf8 && !AcceptUtf8Case(&w_, path))
+        return nullptr;
+    return check.staged;
+}
+
 bool TDocCommands::MFNewClick() {
     if (!BeforeNOSA()) return false;
     OpenDialogTemp.fileName.clear();
@@ -182,33 +253,56 @@ bool TDocCommands::MFNewClick() {
     const QString temp = Ask(OpenDialogTemp);
     if (temp.isEmpty()) return false;
     const QString file = Ask(SaveDialogData);
-    if (file.isEmpty()) return false;
-    return Guard([&] {
+    if (file.isEmpty()) return KeepUnsaved();
+    // The template is checked whole before the case is cleared.
+    std::shared_ptr<const TStagedRecords> staged;
+    if (!temp.isEmpty() && !(staged = CheckedFile(temp, OpenDialogTemp.title)))
+        return KeepUnsaved();
+    const bool done = Guard([&] {
         for (TEditD* f : w_.NumericFields())
             ClearComputed(f);
-        LoadFormRecords(w_.Components(), temp);
+        if (staged) ApplyPaused(w_, *staged);
         w_.SetCurrentFile(file);
         AfterNOSA(false);
     });
+    if (done && staged) ReviewInputs(w_, temp);
+    discarded_ = false;
+    return done;
 }
 
-void TDocCommands::OpenPath(const QString& path) {
-    w_.SetCurrentFile(path);
-    ReadCaseFile(w_, path);
-    AfterNOSA(true);
+bool TDocCommands::OpenPath(const QString& path) {
+    const std::shared_ptr<const TStagedRecords> staged = CheckedFile(path, OpenDialogData.title);
+    if (!staged) return false;
+    if (!Guard([&] {
+            ApplyCaseFile(w_, *staged);
+            w_.SetCurrentFile(path);
+            AfterNOSA(true);
+        }))
+        return false;
+    ReviewInputs(w_, path);
+    return true;
 }
 
 bool TDocCommands::MFOpenClick() {
     if (!BeforeNOSA()) return false;
     OpenDialogData.fileName.clear();
     const QString path = Ask(OpenDialogData);
-    if (path.isEmpty()) return false;
-    return Guard([&] { OpenPath(path); });
+    if (path.isEmpty() || !OpenPath(path)) return KeepUnsaved();
+    discarded_ = false;
+    return true;
 }
 
 bool TDocCommands::MRFMenuClick(const QString& path) {
+    if (OpenFile(path)) return true;
+    mrf_->UndoClickMove();
+    return false;
+}
+
+bool TDocCommands::OpenFile(const QString& path) {
     if (!BeforeNOSA()) return false;
-    return Guard([&] { OpenPath(path); });
+    if (!OpenPath(path)) return KeepUnsaved();
+    discarded_ = false;
+    return true;
 }
 
 bool TDocCommands::MFSaveClick() {
@@ -254,16 +348,20 @@ bool TDocCommands::FormCloseQuery() {
 }
 
 QString OpenCaseForTool(TFormTubalon& w, const QString& file, bool recalculate) {
-    if (!QFileInfo(file).isFile()) return QStringLiteral("文件“%1”不存在。").arg(file);
+    const CaseFileCheck check = CheckCaseFile(w, file);
+    if (!check.staged) return check.problem;
+    if (check.staged->Encoding() == TextEncoding::Utf8 && !AcceptUtf8Case(&w, file))
+        return QStringLiteral("文件“%1”没有读入。").arg(QDir::toNativeSeparators(file));
     try {
-        w.SetCurrentFile(file);
-        if (!ReadCaseFile(w, file)) return QStringLiteral("文件“%1”不是项目文件。").arg(file);
-        w.setWindowTitle(Caption(file));
-        w.SetModified(false);
-        if (recalculate) w.WrDExit();
+        ApplyCaseFile(w, *check.staged);
     } catch (const std::exception& e) {
         return QString::fromUtf8(e.what());
     }
+    w.SetCurrentFile(file);
+    w.setWindowTitle(Caption(file));
+    w.SetModified(false);
+    ReviewInputs(w, file);
+    if (recalculate) w.WrDExit();
     return QString();
 }
 

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 class QWidget;
 
@@ -14,6 +15,7 @@ namespace tubalon {
 
 class TFormTubalon;
 class TMostRecentFiles;
+class TStagedRecords;
 
 // One of the window's file dialogs. fileName is the name it shows, kept between showings.
 struct FileDialogSetup {
@@ -40,11 +42,24 @@ QMessageBox::StandardButton StandardAskSave(QWidget* parent);
 // Records excluded from every case file.
 QStringList CaseExcludedNames();
 // Writes the case (all controls except the report text, without captions). Raises
-// tubalon::Error when the file cannot be written; the old file then stays as it was.
+// tubalon::Error when the file cannot be written (also when it is read-only, or when a
+// note holds a character GBK cannot hold); the old file then stays as it was.
 void WriteCaseFile(TFormTubalon& w, const QString& file);
-// Reads the case into the window, then re-applies the phase rules (PhrD, PhtD), the shape
-// rule and the progress display. Returns false when the file is missing or not a case
-// file (no field changed then). Errors of the reader propagate.
+
+// A case file read and checked whole, before anything of the window changes.
+struct CaseFileCheck {
+    std::shared_ptr<const TStagedRecords> staged; // null when the file cannot be opened
+    QString problem; // why not, naming the file ("项目文件已损坏：…", "…不是项目文件…")
+};
+CaseFileCheck CheckCaseFile(TFormTubalon& w, const QString& file);
+// Puts a checked case into the window (no calculation runs meanwhile), then re-applies the
+// phase rules (PhrD, PhtD), the shape rule and the progress display.
+void ApplyCaseFile(TFormTubalon& w, const TStagedRecords& staged);
+// Asks whether to read a case file saved in UTF-8 by another editor (it is saved back in
+// GBK). True to read it.
+bool AcceptUtf8Case(QWidget* parent, const QString& file);
+// Checks, then applies the case: false when the file is missing or not a case file (no field
+// changed then); a damaged file raises tubalon::Error and changes nothing either.
 bool ReadCaseFile(TFormTubalon& w, const QString& file);
 
 class TDocCommands : public QObject {
@@ -68,9 +83,14 @@ public:
     bool FormCloseQuery();
     // A recent file was picked.
     bool MRFMenuClick(const QString& path);
+    // A file named on the command line or handed over by a second start: asks to save the
+    // case shown, then opens it as Open does.
+    bool OpenFile(const QString& path);
 
     // Before New, Open, a recent file and Exit: when the case is modified, asks to save.
-    // False stops the command: Cancel, a cancelled save dialog or a failed save.
+    // False stops the command: Cancel, a cancelled save dialog or a failed save. When the
+    // user answered No and the command then replaces nothing (a dialog cancelled, a file
+    // refused), the case stays marked modified.
     bool BeforeNOSA();
     // After a file was named, opened or saved: recent list (when add), caption, flag.
     void AfterNOSA(bool add);
@@ -86,10 +106,17 @@ private:
     // Shows a dialog; a chosen name without extension gets the default one.
     QString Ask(FileDialogSetup& dialog);
     bool Guard(const std::function<void()>& body);
-    void OpenPath(const QString& path);
+    // Opens a case file whole or not at all; shows why not. True when opened.
+    bool OpenPath(const QString& path);
+    // The checked case file or template, or null when it cannot be used (told why in a box
+    // titled title) or is UTF-8 and the user does not take it.
+    std::shared_ptr<const TStagedRecords> CheckedFile(const QString& path, const QString& title);
+    // After a command that replaced nothing: a case the user chose not to save stays unsaved.
+    bool KeepUnsaved();
 
     TFormTubalon& w_;
     TMostRecentFiles* mrf_ = nullptr;
+    bool discarded_ = false; // BeforeNOSA answered No to unsaved changes
 };
 
 // The installed commands of a window, or nullptr.

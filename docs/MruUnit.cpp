@@ -68,9 +68,13 @@ QString TMostRecentFiles::StorageFile() const {
 
 void TMostRecentFiles::LoadList() {
     files_.clear();
+    loadProblem_.clear();
     const QString file = StorageFile();
     if (QFileInfo::exists(file)) {
         const TIniFile ini(file);
+        if (!ini.LoadError().isEmpty())
+            loadProblem_ = ini.LoadError() +
+                           QStringLiteral("最近打开的文件列表没有读入，也不会写回这个文件。");
         for (unsigned r = 1; r <= maxFiles_; ++r) {
             const QString path = ini.ReadString(kSection, QString::number(r), QString());
             if (path.isEmpty()) break;
@@ -81,7 +85,9 @@ void TMostRecentFiles::LoadList() {
 }
 
 void TMostRecentFiles::SaveList() const {
+    if (!loadProblem_.isEmpty()) return; // what that file holds is not ours to replace
     TIniFile ini(StorageFile());
+    if (!ini.LoadError().isEmpty()) return;
     for (unsigned r = 1; r <= maxFiles_; ++r) {
         const qsizetype i = static_cast<qsizetype>(r) - 1;
         ini.WriteString(kSection, QString::number(r), i < files_.size() ? files_[i] : QString());
@@ -109,6 +115,15 @@ void TMostRecentFiles::AddFile(const QString& path) {
     while (files_.size() > static_cast<qsizetype>(maxFiles_))
         files_.removeLast();
     BuildMenu();
+}
+
+void TMostRecentFiles::UndoClickMove() {
+    if (files_ == afterClick_ && files_ != beforeClick_) {
+        files_ = beforeClick_;
+        BuildMenu();
+    }
+    beforeClick_.clear();
+    afterClick_.clear();
 }
 
 QAction* TMostRecentFiles::NewTagged(bool separator) {
@@ -158,9 +173,11 @@ void TMostRecentFiles::MenuItemClick(QObject* sender) {
     if (index < 0 || index >= files_.size()) return;
     const QString path = files_[index];
     if (QFileInfo::exists(path)) {
+        beforeClick_ = afterClick_ = files_;
         if (index > 0) {
-            files_.removeAt(index);
-            files_.prepend(path);
+            afterClick_.removeAt(index);
+            afterClick_.prepend(path);
+            files_ = afterClick_;
             BuildMenu();
         }
         OnMenuClick(sender, path);

@@ -51,8 +51,14 @@ public:
     QStringList Files() const { return files_; }
     // The INI file used for storage.
     QString StorageFile() const;
+    // Why the stored list could not be read at the last LoadList (the message names the
+    // file), empty when it was read or absent. Such a file is then never written over.
+    const QString& LoadProblem() const { return loadProblem_; }
 
     void AddFile(const QString& path);
+    // Puts back the order a click changed by moving its entry to the top, when nothing else
+    // changed the list since: the command it started replaced nothing.
+    void UndoClickMove();
     void LoadList();
     void SaveList() const;
     void BuildMenu();
@@ -70,6 +76,8 @@ private:
     QString regPath_;
     QString fileExt_;
     bool storeOnDestroy_ = true;
+    QString loadProblem_;
+    QStringList beforeClick_, afterClick_;
 };
 
 } // namespace tubalon

@@ -6,27 +6,34 @@
 #include "units/EditD.h"
 #include "units/Errors.h"
 #include "units/NumberFormat.h"
+#include "units/TextFiles.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QRadioButton>
-#include <QStringDecoder>
+#include <QSaveFile>
 #include <QStringEncoder>
-#include <QTemporaryFile>
 #include <QTextEdit>
 #include <QWidget>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
+#include <memory>
 #include <vector>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace tubalon {
 namespace {
@@ -261,19 +268,75 @@ void WriteComponent(RecordWriter& w, QWidget* c, bool captions) {
 
 // ---- reading ----
 
-QString Where(const QString& source) {
-    return source.isEmpty() ? QStringLiteral("项目文件") : QStringLiteral("文件“%1”").arg(source);
+// A record as read: its four lines and the line of its name.
+struct Record {
+    QStringView name, kind, prop, value;
+    int line;
+};
+
+// A record checked against its control, with its value converted.
+struct Staged {
+    QPointer<QWidget> c;
+    WClass cls;
+    Prop prop;
+    QString text;
+    int number = 0;
+    bool flag = false;
+    double factor = 1;
+};
+
+class Damage {
+public:
+    explicit Damage(const QString& source) : source_(source) {}
+    [[noreturn]] void At(int line, const QString& what) const {
+        const QString where = source_.isEmpty() ? QString() : source_ + QChar(' ');
+        throw Error(
+            QStringLiteral("项目文件已损坏：%1第%2行：%3。").arg(where).arg(line).arg(what));
+    }
+
+private:
+    QString source_;
+};
+
+// A control as messages name it: its caption, and the group it sits in when that tells two
+// equal captions apart.
+QString CaptionOf(const QWidget* c) {
+    QString caption;
+    if (auto* f = qobject_cast<const TEditD*>(c))
+        caption = f->Caption();
+    else if (auto* g = qobject_cast<const TRadioGroup*>(c))
+        caption = g->title();
+    else if (auto* b = qobject_cast<const QAbstractButton*>(c))
+        caption = b->text();
+    else if (const QString n = c->objectName(); n.size() > 1 && c->window())
+        if (auto* l = c->window()->findChild<QLabel*>(n.left(n.size() - 1) + QChar('L')))
+            caption = l->text();
+    caption.remove(QChar('&'));
+    if (caption.isEmpty()) return c->objectName();
+    for (const QWidget* p = c->parentWidget(); p; p = p->parentWidget())
+        if (auto* box = qobject_cast<const QGroupBox*>(p); box && box != c)
+            return QStringLiteral("%1（%2）").arg(caption, box->title());
+    return caption;
 }
 
-[[noreturn]] void Damaged(const QString& source, int line, const QString& what) {
-    throw Error(QStringLiteral("%1已损坏：第%2行%3。").arg(Where(source)).arg(line).arg(what));
+bool IsIdentifier(QStringView s) {
+    if (s.isEmpty() || s.size() > 256) return false;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t ch = s[i].unicode();
+        const bool letter = (ch >= u'A' && ch <= u'Z') || (ch >= u'a' && ch <= u'z') || ch == u'_';
+        const bool digit = ch >= u'0' && ch <= u'9';
+        if (!letter && !(digit && i > 0)) return false;
+    }
+    return true;
 }
 
-[[noreturn]] void IndexError(qint64 i) {
-    throw Error(QStringLiteral("List index out of bounds (%1)").arg(i));
+bool IsBlank(QStringView s) {
+    for (const QChar ch : s)
+        if (ch != QChar(' ') && ch != QChar('\t')) return false;
+    return true;
 }
 
-int ToInt(QStringView v) {
+bool ToInt(QStringView v, int& out) {
     // Optional blanks, sign and decimal digits, within 32 bits.
     qsizetype i = 0;
     while (i < v.size() && v[i] == QChar(' '))
@@ -287,22 +350,15 @@ int ToInt(QStringView v) {
         if (ch < u'0' || ch > u'9' || n > 0x80000000LL) break;
         n = n * 10 + (ch - u'0');
     }
-    if (i == digits || i != v.size() || n > (neg ? 0x80000000LL : 0x7FFFFFFFLL))
-        throw Error(QStringLiteral("'%1' is not a valid integer value").arg(v));
-    return static_cast<int>(neg ? -n : n);
+    if (i == digits || i != v.size() || n > (neg ? 0x80000000LL : 0x7FFFFFFFLL)) return false;
+    out = static_cast<int>(neg ? -n : n);
+    return true;
 }
 
-bool ToBool(QStringView v) {
-    if (v.compare(u"True", Qt::CaseInsensitive) == 0) return true;
-    if (v.compare(u"False", Qt::CaseInsensitive) == 0) return false;
-    throw Error(QStringLiteral("Invalid property element: %1").arg(v));
-}
-
-double ToFactor(QStringView v) {
-    const double x = StrToFloat(v.toString());
-    if (!(x > 0) || !std::isfinite(x))
-        throw Error(QStringLiteral("单位换算系数“%1”无效，必须是正数。").arg(v));
-    return x;
+bool ToBool(QStringView v, bool& out) {
+    if (v.compare(u"True", Qt::CaseInsensitive) == 0) return out = true, true;
+    if (v.compare(u"False", Qt::CaseInsensitive) == 0) return out = false, true;
+    return false;
 }
 
 QString DecodeLines(QStringView v) {
@@ -312,33 +368,85 @@ QString DecodeLines(QStringView v) {
     return s;
 }
 
-void SetIndex(QWidget* c, WClass cls, int v) {
-    if (cls == WClass::RadioGroup) {
-        auto* g = static_cast<TRadioGroup*>(c);
-        if (v < -1 || v >= g->Items().size()) IndexError(v);
-        if (g->ItemIndex() == v) return;
-        g->SetItemIndex(v);
-        emit g->Clicked(); // a changed index reacts as a click
-        return;
-    }
-    auto* box = static_cast<QComboBox*>(c);
-    if (v < -1 || v >= box->count()) IndexError(v);
-    box->setCurrentIndex(v);
+// Positions of a list control: the item count.
+int CountOf(const QWidget* c, WClass cls) {
+    if (cls == WClass::RadioGroup)
+        return static_cast<int>(static_cast<const TRadioGroup*>(c)->Items().size());
+    return static_cast<const QComboBox*>(c)->count();
 }
 
-void SetChecked(QWidget* c, bool v) {
-    auto* b = static_cast<QAbstractButton*>(c);
-    if (b->isChecked() == v) return;
-    b->setChecked(v);
-    emit b->clicked(v); // a changed tick reacts as a click
-}
-
-void SetItems(QListWidget* list, QStringView value) {
+// Items a check-list value holds ("a▲1▲b▲0" holds two).
+int ItemsIn(QStringView value) {
+    int n = 0;
     QString rest = value.toString();
-    for (int index = 0;; ++index) {
+    for (;;) {
         const qsizetype k = rest.indexOf(kJoinMark);
         if (k < 0) break;
-        if (index >= list->count()) IndexError(index);
+        ++n;
+        rest = rest.mid(k + 3, 4096);
+    }
+    return n;
+}
+
+// Converts and checks a record's value for its control; the value's line names a fault.
+Staged Check(const Damage& damage, const Record& r, QWidget* c, WClass cls, Prop prop) {
+    Staged s{c, cls, prop, QString(), 0, false, 1};
+    const int line = r.line + 3;
+    // The control as messages name it, looked up only for a message.
+    const auto what = [&] { return CaptionOf(c) + QChar(' ') + r.prop.toString(); };
+    switch (TypeOf(cls, prop)) {
+    case PType::Int:
+        if (!ToInt(r.value, s.number))
+            damage.At(line, QStringLiteral("%1 的值“%2”不是有效的整数").arg(what(), r.value));
+        if (prop == Prop::ItemIndex) {
+            // -1 (no choice) only for a list without items: every list of a case has a choice.
+            const int n = CountOf(c, cls);
+            if (s.number < (n == 0 ? -1 : 0) || s.number >= std::max(n, 0))
+                damage.At(line, QStringLiteral("%1 的值 %2 超出范围 0～%3")
+                                    .arg(what())
+                                    .arg(s.number)
+                                    .arg(n - 1));
+        }
+        break;
+    case PType::Bool:
+        if (!ToBool(r.value, s.flag))
+            damage.At(line, QStringLiteral("%1 的值“%2”不是 True 或 False").arg(what(), r.value));
+        break;
+    case PType::Float: {
+        long double x = 0;
+        const bool number = TryParseNumber(TrimText(r.value.toString()), x);
+        s.factor = static_cast<double>(x);
+        if (!number || !std::isfinite(s.factor))
+            damage.At(line, QStringLiteral("%1 的值“%2”不是有效的数字").arg(what(), r.value));
+        if (!(s.factor > 0))
+            damage.At(line, QStringLiteral("%1 的值“%2”不是有效的单位换算系数（必须是正数）")
+                                .arg(what(), r.value));
+        break;
+    }
+    case PType::Items: {
+        const int n = static_cast<const QListWidget*>(c)->count();
+        if (ItemsIn(r.value) > n)
+            damage.At(line, QStringLiteral("%1 的项目多于列表的 %2 项").arg(CaptionOf(c)).arg(n));
+        s.text = r.value.toString();
+        break;
+    }
+    case PType::Lines:
+        s.text = DecodeLines(r.value);
+        break;
+    case PType::String:
+        s.text = r.value.toString();
+        break;
+    case PType::None:
+        break;
+    }
+    return s;
+}
+
+void SetItems(QListWidget* list, const QString& value) {
+    QString rest = value;
+    for (int index = 0; index < list->count(); ++index) {
+        const qsizetype k = rest.indexOf(kJoinMark);
+        if (k < 0) break;
         QListWidgetItem* item = list->item(index);
         item->setText(rest.left(k));
         const bool checked = k + 1 < rest.size() && rest[k + 1] == QChar('1');
@@ -347,61 +455,78 @@ void SetItems(QListWidget* list, QStringView value) {
     }
 }
 
-void Apply(QWidget* c, WClass cls, PType kind, Prop prop, QStringView value) {
-    switch (prop) {
+// Assigns through the controls' setters, so that they react as to any other assignment.
+void Apply(const Staged& s) {
+    QWidget* c = s.c;
+    if (!c) return;
+    switch (s.prop) {
     case Prop::Enabled:
-        c->setEnabled(ToBool(value));
+        c->setEnabled(s.flag);
         break;
     case Prop::ReadOnly:
-        if (cls == WClass::Memo)
-            static_cast<QPlainTextEdit*>(c)->setReadOnly(ToBool(value));
-        else if (cls == WClass::Rich)
-            static_cast<QTextEdit*>(c)->setReadOnly(ToBool(value));
+        if (s.cls == WClass::Memo)
+            static_cast<QPlainTextEdit*>(c)->setReadOnly(s.flag);
+        else if (s.cls == WClass::Rich)
+            static_cast<QTextEdit*>(c)->setReadOnly(s.flag);
         else
-            static_cast<QLineEdit*>(c)->setReadOnly(ToBool(value));
+            static_cast<QLineEdit*>(c)->setReadOnly(s.flag);
         break;
     case Prop::Color:
-        SetColorOf(c, ToInt(value));
+        SetColorOf(c, s.number);
         break;
     case Prop::Text:
-        static_cast<QLineEdit*>(c)->setText(value.toString());
+        static_cast<QLineEdit*>(c)->setText(s.text);
         break;
     case Prop::Exchange:
-        static_cast<TEditD*>(c)->SetExchange(ToFactor(value));
+        static_cast<TEditD*>(c)->SetExchange(s.factor);
         break;
     case Prop::Caption:
-        if (cls == WClass::Label)
-            static_cast<QLabel*>(c)->setText(value.toString());
-        else if (cls == WClass::RadioGroup)
-            static_cast<TRadioGroup*>(c)->setTitle(value.toString());
+        if (s.cls == WClass::Label)
+            static_cast<QLabel*>(c)->setText(s.text);
+        else if (s.cls == WClass::RadioGroup)
+            static_cast<TRadioGroup*>(c)->setTitle(s.text);
         else
-            static_cast<QAbstractButton*>(c)->setText(value.toString());
+            static_cast<QAbstractButton*>(c)->setText(s.text);
         break;
     case Prop::ItemIndex:
-        SetIndex(c, cls, ToInt(value));
+        if (s.cls == WClass::RadioGroup) {
+            auto* g = static_cast<TRadioGroup*>(c);
+            if (g->ItemIndex() == s.number) break;
+            g->SetItemIndex(s.number);
+            emit g->Clicked(); // a changed index reacts as a click
+        } else {
+            static_cast<QComboBox*>(c)->setCurrentIndex(s.number);
+        }
         break;
-    case Prop::Checked:
-        SetChecked(c, ToBool(value));
+    case Prop::Checked: {
+        auto* b = static_cast<QAbstractButton*>(c);
+        if (b->isChecked() == s.flag) break;
+        b->setChecked(s.flag);
+        emit b->clicked(s.flag); // a changed tick reacts as a click
         break;
+    }
     case Prop::Lines:
-        if (cls == WClass::Memo)
-            static_cast<QPlainTextEdit*>(c)->setPlainText(DecodeLines(value));
+        if (s.cls == WClass::Memo)
+            static_cast<QPlainTextEdit*>(c)->setPlainText(s.text);
         else
-            static_cast<QTextEdit*>(c)->setPlainText(DecodeLines(value));
+            static_cast<QTextEdit*>(c)->setPlainText(s.text);
         break;
     case Prop::Items:
-        SetItems(static_cast<QListWidget*>(c), value);
+        SetItems(static_cast<QListWidget*>(c), s.text);
         break;
     case Prop::None:
         break;
     }
-    (void)kind;
 }
 
-// Splits the decoded text into lines ended by CR LF, LF or CR.
+const char16_t* LineEndName(int style) {
+    return style == 0 ? u"CR LF" : style == 1 ? u"LF" : u"CR";
+}
+
+// Splits the decoded text into lines ended by CR LF, LF or CR, one of them throughout.
 class LineReader {
 public:
-    explicit LineReader(const QString& text) : text_(text) {}
+    LineReader(const QString& text, const Damage& damage) : text_(text), damage_(damage) {}
     bool AtEnd() const { return pos_ >= text_.size(); }
     int LineNo() const { return line_; }
     // False at the end of the text.
@@ -432,43 +557,47 @@ public:
 
 private:
     void EndLine() {
+        int style = -1;
         if (pos_ < text_.size() && text_[pos_] == QChar('\r')) {
             ++pos_;
-            if (pos_ < text_.size() && text_[pos_] == QChar('\n')) ++pos_;
+            style = 2;
+            if (pos_ < text_.size() && text_[pos_] == QChar('\n')) ++pos_, style = 0;
         } else if (pos_ < text_.size() && text_[pos_] == QChar('\n')) {
             ++pos_;
+            style = 1;
+        }
+        if (style >= 0) {
+            if (style_ < 0) style_ = style;
+            if (style != style_)
+                damage_.At(line_, QStringLiteral("行尾是 %1，与前面各行的 %2 不同")
+                                      .arg(QStringView(LineEndName(style)))
+                                      .arg(QStringView(LineEndName(style_))));
         }
         ++line_;
     }
 
     const QString& text_;
+    const Damage& damage_;
     qsizetype pos_ = 0;
     int line_ = 1;
+    int style_ = -1;
 };
 
-struct Record {
-    QStringView name, kind, prop, value;
-    int line;
-};
-
-bool StartsWithBanner(const QByteArray& data) {
+bool StartsWithBanner(QByteArrayView data) {
     const qsizetype n = static_cast<qsizetype>(std::strlen(kFormRecordBanner));
-    if (data.size() < n || std::memcmp(data.constData(), kFormRecordBanner, n) != 0) return false;
+    if (data.size() < n || std::memcmp(data.data(), kFormRecordBanner, n) != 0) return false;
     return data.size() == n || data[n] == '\r' || data[n] == '\n';
 }
 
-// Control bytes other than tab and line ends mark a binary or damaged file.
-void CheckText(const QByteArray& data, const QString& source) {
-    int line = 1;
-    for (const char ch : data) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b == '\n') ++line;
-        if (b < 0x20 && b != '\t' && b != '\r' && b != '\n')
-            Damaged(source, line, QStringLiteral("含有控制字符，不是文本"));
-    }
+QByteArrayView WithoutBom(const QByteArray& data) {
+    return data.startsWith("\xEF\xBB\xBF") ? QByteArrayView(data).sliced(3) : QByteArrayView(data);
 }
 
 } // namespace
+
+struct TStagedRecords::Items {
+    std::vector<Staged> list;
+};
 
 QList<QWidget*> CollectComponents(const QWidget* root) {
     QList<QWidget*> out;
@@ -491,26 +620,48 @@ QByteArray WriteFormRecords(const QList<QWidget*>& components, bool captions,
         if (!c || excluded.contains(c->objectName(), Qt::CaseInsensitive)) continue;
         WriteComponent(w, c, captions);
     }
+    if (FirstNonGbk(w.Text()) >= 0) {
+        // Refused before anything is written: GBK would turn the character into "?".
+        for (QWidget* c : components) {
+            if (!c || excluded.contains(c->objectName(), Qt::CaseInsensitive)) continue;
+            RecordWriter one;
+            WriteComponent(one, c, captions);
+            const qsizetype at = FirstNonGbk(one.Text());
+            if (at < 0) continue;
+            throw Error(QStringLiteral("无法保存：%1中的字符%2不能以 GBK 编码保存，"
+                                       "请删去或换掉这个字符。")
+                            .arg(CaptionOf(c), DescribeChar(one.Text(), at)));
+        }
+    }
     QStringEncoder enc("GBK");
     return enc.encode(w.Text());
 }
 
-bool ReadFormRecords(const QList<QWidget*>& components, const QByteArray& data,
-                     const QString& source) {
-    if (!StartsWithBanner(data)) return false;
+std::optional<TStagedRecords> StageFormRecords(const QList<QWidget*>& components,
+                                               const QByteArray& data, const QString& source) {
+    const QByteArrayView body = WithoutBom(data);
+    if (!StartsWithBanner(body)) return std::nullopt;
     if (data.size() > kMaxFormRecordBytes)
-        throw Error(QStringLiteral("%1太大（超过8 MB），不是有效的项目文件。").arg(Where(source)));
-    CheckText(data, source);
+        throw Error(QStringLiteral("%1太大（超过8 MB），不是有效的项目文件。")
+                        .arg(source.isEmpty() ? QStringLiteral("项目文件")
+                                              : QStringLiteral("文件“%1”").arg(source)));
+    const Damage damage(source);
+    if (const qsizetype at = FirstControlByte(data); at >= 0)
+        damage.At(LineOfOffset(data, at), QStringLiteral("含有控制字符，不是文本"));
+    qsizetype bad = -1;
+    const std::optional<TextEncoding> encoding = DetectEncoding(data, &bad);
+    if (!encoding)
+        damage.At(LineOfOffset(data, bad),
+                  QStringLiteral("含有无法识别的字符（既不是 GBK 也不是 UTF-8 编码）"));
 
-    QStringDecoder dec("GBK");
-    const QString text = dec.decode(data);
-    LineReader in(text);
+    const QString text = DecodeText(data, *encoding);
+    LineReader in(text, damage);
     QStringView line;
     in.Next(line); // banner
     in.Next(line); // version, not checked
     in.Next(line); // empty
 
-    // The whole structure is checked before anything is applied.
+    // The whole file is read and checked before anything is applied.
     std::vector<Record> records;
     for (;;) {
         in.SkipBlank();
@@ -519,10 +670,19 @@ bool ReadFormRecords(const QList<QWidget*>& components, const QByteArray& data,
         r.line = in.LineNo();
         QStringView* parts[] = {&r.name, &r.kind, &r.prop, &r.value};
         for (QStringView* p : parts) {
-            if (!in.Next(*p)) Damaged(source, r.line, QStringLiteral("起的记录不完整"));
-            if (p->size() > kMaxLineChars) Damaged(source, in.LineNo() - 1, QStringLiteral("太长"));
+            if (!in.Next(*p)) damage.At(r.line, QStringLiteral("记录不完整"));
+            if (p->size() > kMaxLineChars) damage.At(in.LineNo() - 1, QStringLiteral("行太长"));
         }
-        in.Next(line); // the record's empty line, whatever it holds
+        // The record's empty line; anything else there means the lines have slipped.
+        if (in.Next(line) && !IsBlank(line))
+            damage.At(in.LineNo() - 1,
+                      QStringLiteral("“%1”处应是记录之间的空行").arg(line.left(40)));
+        if (!IsIdentifier(r.name))
+            damage.At(r.line, QStringLiteral("“%1”不是控件名").arg(r.name.left(40)));
+        if (KindType(r.kind) == PType::None)
+            damage.At(r.line + 1, QStringLiteral("“%1”不是记录类型").arg(r.kind.left(40)));
+        if (!IsIdentifier(r.prop))
+            damage.At(r.line + 2, QStringLiteral("“%1”不是属性名").arg(r.prop.left(40)));
         records.push_back(r);
     }
 
@@ -534,16 +694,34 @@ bool ReadFormRecords(const QList<QWidget*>& components, const QByteArray& data,
         if (!key.isEmpty() && !byName.contains(key)) byName.insert(key, c);
     }
 
+    TStagedRecords staged;
+    staged.encoding_ = *encoding;
+    auto items = std::make_shared<TStagedRecords::Items>();
+    items->list.reserve(records.size());
     for (const Record& r : records) {
+        // Controls this window does not have, and properties they do not have, are skipped.
         QWidget* c = byName.value(r.name.toString().toLower());
         if (!c) continue;
-        const PType kind = KindType(r.kind);
-        if (kind == PType::None) continue;
         const WClass cls = ClassOf(c);
         const Prop prop = PropOf(r.prop);
-        if (TypeOf(cls, prop) != kind) continue;
-        Apply(c, cls, kind, prop, r.value);
+        if (TypeOf(cls, prop) != KindType(r.kind)) continue;
+        items->list.push_back(Check(damage, r, c, cls, prop));
     }
+    staged.items_ = std::move(items);
+    return staged;
+}
+
+void ApplyFormRecords(const TStagedRecords& staged) {
+    if (!staged.items_) return;
+    for (const Staged& s : staged.items_->list)
+        Apply(s);
+}
+
+bool ReadFormRecords(const QList<QWidget*>& components, const QByteArray& data,
+                     const QString& source) {
+    const std::optional<TStagedRecords> staged = StageFormRecords(components, data, source);
+    if (!staged) return false;
+    ApplyFormRecords(*staged);
     return true;
 }
 
@@ -554,25 +732,38 @@ namespace {
                     .arg(QDir::toNativeSeparators(fileName), why));
 }
 
-// Writes a temporary file beside the target and renames it over the target once complete,
-// so the target holds either its old or its new content, never a part of it.
+// Writes a temporary file beside the target, flushes it to disk and renames it over the
+// target once complete, so the target holds either its old or its new content. The target's
+// mode stays; a read-only target is refused.
 void ReplaceFile(const QString& fileName, const QByteArray& bytes) {
-    QFileInfo info(fileName);
-    if (info.isSymLink()) info = QFileInfo(info.symLinkTarget());
-    if (info.isDir()) CannotCreate(fileName, QStringLiteral("Is a directory"));
-    if (!info.absoluteDir().exists()) CannotCreate(fileName, QStringLiteral("No such directory"));
-    QTemporaryFile tmp(info.absoluteFilePath() + QStringLiteral(".XXXXXX"));
-    if (!tmp.open()) CannotCreate(fileName, tmp.errorString());
-    if (tmp.write(bytes) != bytes.size() || !tmp.flush()) CannotCreate(fileName, tmp.errorString());
-    tmp.setPermissions(info.exists() ? info.permissions()
-                                     : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                           QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    tmp.close();
-    std::error_code ec;
-    std::filesystem::rename(QFile::encodeName(tmp.fileName()).toStdString(),
-                            QFile::encodeName(info.absoluteFilePath()).toStdString(), ec);
-    if (ec) CannotCreate(fileName, QString::fromStdString(ec.message()));
-    tmp.setAutoRemove(false);
+    const QFileInfo info(fileName);
+    // Saving through a link replaces the file it points to, and the link stays.
+    const QFileInfo target(info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath());
+    if (target.isDir()) CannotCreate(fileName, QStringLiteral("Is a directory"));
+    if (target.exists() && !target.isFile())
+        CannotCreate(fileName, QStringLiteral("Not a regular file"));
+    if (!target.absoluteDir().exists()) CannotCreate(fileName, QStringLiteral("No such directory"));
+    if (IsReadOnlyFile(target.absoluteFilePath()))
+        throw Error(QStringLiteral("文件“%1”是只读文件，没有保存。请另存为其他文件，"
+                                   "或先去掉它的只读属性。")
+                        .arg(QDir::toNativeSeparators(fileName)));
+#ifdef Q_OS_UNIX
+    struct stat before {};
+    const QByteArray native = QFile::encodeName(target.absoluteFilePath());
+    const bool existed = ::stat(native.constData(), &before) == 0;
+#endif
+    QSaveFile f(target.absoluteFilePath());
+    if (!f.open(QIODevice::WriteOnly)) CannotCreate(fileName, f.errorString());
+    if (f.write(bytes) != bytes.size() || !f.commit()) CannotCreate(fileName, f.errorString());
+#ifdef Q_OS_UNIX
+    // The renamed file is the writer's own; give it back its group and owner where allowed
+    // (a group the writer belongs to; an owner only for an administrator). Failing is fine.
+    if (existed) {
+        const int group = ::chown(native.constData(), static_cast<uid_t>(-1), before.st_gid);
+        const int owner = ::chown(native.constData(), before.st_uid, static_cast<gid_t>(-1));
+        static_cast<void>(group + owner);
+    }
+#endif
 }
 
 } // namespace
@@ -587,21 +778,19 @@ void SaveFormRecords(const QWidget* window, const QString& fileName, bool captio
     SaveFormRecords(CollectComponents(window), fileName, captions, excluded);
 }
 
+std::optional<TStagedRecords> StageFormRecordFile(const QList<QWidget*>& components,
+                                                  const QString& fileName) {
+    const QByteArray data = ReadBoundedFile(fileName, kMaxFormRecordBytes);
+    return StageFormRecords(components, data, QDir::toNativeSeparators(fileName));
+}
+
 bool LoadFormRecords(const QList<QWidget*>& components, const QString& fileName) {
-    const QFileInfo info(fileName);
-    if (fileName.isEmpty() || !info.exists()) return false;
-    QFile f(fileName);
-    if (info.isDir() || !f.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Cannot open file \"%1\". %2")
-                        .arg(QDir::toNativeSeparators(fileName),
-                             info.isDir() ? QStringLiteral("Is a directory") : f.errorString()));
-    // One byte past the limit is enough to tell a file that is too large.
-    const QByteArray data = f.read(kMaxFormRecordBytes + 1);
-    if (f.error() != QFileDevice::NoError)
-        throw Error(QStringLiteral("Cannot read file \"%1\". %2")
-                        .arg(QDir::toNativeSeparators(fileName), f.errorString()));
-    f.close();
-    return ReadFormRecords(components, data, QDir::toNativeSeparators(fileName));
+    if (fileName.isEmpty() || StateOfFile(fileName, kMaxFormRecordBytes) == FileState::Missing)
+        return false;
+    const std::optional<TStagedRecords> staged = StageFormRecordFile(components, fileName);
+    if (!staged) return false;
+    ApplyFormRecords(*staged);
+    return true;
 }
 
 bool LoadFormRecords(const QWidget* window, const QString& fileName) {

@@ -1,9 +1,9 @@
 #include "refdata/IniFile.h"
 
 #include "units/Errors.h"
+#include "units/TextFiles.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QDir>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -39,9 +39,31 @@ QByteArray TIniFile::EncodeGbk(const QString& text) {
 }
 
 TIniFile::TIniFile(const QString& path) : path_(path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return;
-    QString text = DecodeGbk(f.readAll());
+    if (path.isEmpty() || StateOfFile(path, kMaxTextFileBytes) == FileState::Missing) return;
+    QByteArray data;
+    try {
+        data = ReadBoundedFile(path, kMaxTextFileBytes);
+    } catch (const Error& e) {
+        loadError_ = e.message();
+        return;
+    }
+    const QString name = QDir::toNativeSeparators(path);
+    if (const qsizetype at = FirstControlByte(data); at >= 0) {
+        loadError_ = QStringLiteral("文件“%1”第%2行含有控制字符，不是文本文件。")
+                         .arg(name)
+                         .arg(LineOfOffset(data, at));
+        return;
+    }
+    qsizetype bad = -1;
+    const std::optional<TextEncoding> encoding = DetectEncoding(data, &bad);
+    if (!encoding) {
+        loadError_ =
+            QStringLiteral("文件“%1”第%2行含有无法识别的字符（既不是 GBK 也不是 UTF-8 编码）。")
+                .arg(name)
+                .arg(LineOfOffset(data, bad));
+        return;
+    }
+    QString text = DecodeText(data, *encoding);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     lines_ = text.split(QLatin1Char('\n'));
@@ -104,10 +126,12 @@ void TIniFile::Flush() const {
     QString text;
     for (const QString& line : lines_)
         text += line + QStringLiteral("\r\n");
-    const QFileInfo info(path_);
+    // GBK, unless it cannot hold the text or its bytes would read back as UTF-8.
+    QByteArray bytes = EncodeGbk(text);
+    if (FirstNonGbk(text) >= 0 || DetectEncoding(bytes) != TextEncoding::Gbk)
+        bytes = QByteArray("\xEF\xBB\xBF") + text.toUtf8();
     QSaveFile f(path_);
-    if ((info.exists() && !info.isWritable()) || !f.open(QIODevice::WriteOnly) ||
-        f.write(EncodeGbk(text)) < 0 || !f.commit())
+    if (IsReadOnlyFile(path_) || !f.open(QIODevice::WriteOnly) || f.write(bytes) < 0 || !f.commit())
         throw Error(QStringLiteral("Unable to write to %1").arg(path_));
 }
 

@@ -3,6 +3,7 @@
 #include "refdata/IniFile.h"
 #include "units/NumberFormat.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace tubalon {
@@ -42,13 +43,52 @@ double TParamStore::Number(const QString& key) const {
     return StrToFloat(Value(key));
 }
 
+bool TParamStore::IsNumberRow(const QString& key) {
+    return !key.trimmed().isEmpty() && !key.startsWith(QLatin1Char('-'));
+}
+
+QString TParamStore::CheckValue(const QString& key, const QString& text) {
+    if (!IsNumberRow(key)) return QString();
+    double v = 0;
+    try {
+        v = StrToFloat(text);
+    } catch (const std::exception&) {
+        return QStringLiteral("不是有效的数字");
+    }
+    // Velocities, the boundary density and the space time are divisors or scales and must be
+    // positive; the others (loss coefficients) may be zero.
+    const bool positive =
+        key == paramkey::kAnnulusGasVelocity || key == paramkey::kAnnulusLiquidVelocity ||
+        key == paramkey::kInnerGasVelocity || key == paramkey::kInnerLiquidVelocity ||
+        key == paramkey::kBoundaryDensity || key == paramkey::kKettleSpaceTime;
+    if (positive && !(v > 0)) return QStringLiteral("必须大于 0");
+    if (v < 0) return QStringLiteral("不能为负数");
+    return QString();
+}
+
 void TParamStore::Load(const QString& path) {
+    problems_.clear();
     if (!QFileInfo::exists(path)) return;
     const TIniFile ini(path);
+    if (!ini.LoadError().isEmpty()) {
+        problems_ << ini.LoadError() + QStringLiteral("系统参数全部使用缺省值。");
+        return;
+    }
+    const QString file = QDir::toNativeSeparators(path);
     for (ParamRow& r : rows_) {
         if (r.value.trimmed().isEmpty()) continue;
-        r.value =
-            ini.ReadString(kSection, r.key, r.key == paramkey::kFilmMethod ? r.value : QString());
+        const QString absent = QStringLiteral("\n"); // no line holds a line end
+        const QString text = ini.ReadString(kSection, r.key, absent);
+        if (!IsNumberRow(r.key)) {
+            r.value = text == absent ? QString() : text;
+        } else if (text == absent) {
+            continue; // an older or partial file: the default stays
+        } else if (const QString why = CheckValue(r.key, text); !why.isEmpty()) {
+            problems_ << QStringLiteral("系统参数文件“%1”中“%2”的值“%3”%4，已使用缺省值 %5。")
+                             .arg(file, r.key, text, why, r.value);
+        } else {
+            r.value = text;
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace tubalon {
@@ -44,16 +45,27 @@ public:
     // The value as a number; a text that is not one raises EConvertError.
     double Number(const QString& key) const;
 
-    // Reads the file (if it exists) into every row whose current value is not blank; a key the
-    // file lacks empties that row, except "传热计算方法", which files written before it existed
-    // lack: it keeps its default.
+    // Heading rows ("------阻力系数------") carry a symbol that nothing reads; every other row
+    // with a key holds a number.
+    static bool IsNumberRow(const QString& key);
+    // Why text cannot be the value of a number row ("不是有效的数字", "必须大于 0", ...), empty
+    // when it can; headings take any text.
+    static QString CheckValue(const QString& key, const QString& text);
+
+    // Reads the file (if it exists) into every row whose current value is not blank. A heading
+    // the file lacks is emptied; a number row the file lacks keeps its built-in default. A
+    // value that is not a valid number keeps the default too, and a file that cannot be read
+    // (not a regular text file of at most 8 MB) leaves every row as it was; Problems() tells
+    // each such case once, naming the file and the key.
     void Load(const QString& path);
+    const QStringList& Problems() const { return problems_; }
     // Writes key=value of every row with a key, in row order, keeping existing lines in place.
     // Raises Error "Unable to write to <path>" at the first row that cannot be written.
     void Save(const QString& path) const;
 
 private:
     std::vector<ParamRow> rows_;
+    QStringList problems_;
 };
 
 } // namespace tubalon

@@ -1,8 +1,8 @@
 #include "refdata/PipeTable.h"
 
 #include "units/Errors.h"
+#include "units/TextFiles.h"
 
-#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -38,7 +38,17 @@ QString TPipeTable::DatabasePath(const QString& appDir) {
 }
 
 void TPipeTable::Open(const QString& path) {
-    if (!QFileInfo(path).isFile()) DbFail(path, QStringLiteral("文件不存在"));
+    // SQLite would block on a FIFO and map a huge file: only a regular file of bounded size.
+    switch (StateOfFile(path, kMaxDataFileBytes)) {
+    case FileState::Missing:
+        DbFail(path, QStringLiteral("文件不存在"));
+    case FileState::NotRegular:
+        DbFail(path, QStringLiteral("不是普通文件（而是文件夹、管道或设备）"));
+    case FileState::TooLarge:
+        DbFail(path, QStringLiteral("文件太大（上限 64 MB）"));
+    case FileState::Regular:
+        break;
+    }
     if (!db_.isValid()) db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     db_.close();
     db_.setDatabaseName(path);

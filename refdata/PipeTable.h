@@ -20,7 +20,8 @@ public:
 
     // appDir + "../Data/Piples.db" (appDir ends with a separator).
     static QString DatabasePath(const QString& appDir);
-    // Opens the file and reads every row. A missing or unreadable file raises Error.
+    // Opens the file and reads every row. A missing or unreadable file, or one that is not a
+    // regular file of at most 64 MB, raises Error.
     void Open(const QString& path);
     bool isOpen() const { return db_.isOpen(); }
     QSqlDatabase database() const { return db_; }

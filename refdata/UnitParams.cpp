@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace tubalon {
@@ -18,6 +19,11 @@ TFormParams::TFormParams(const QString& appDir, QWidget* parent)
     setWindowTitle(QStringLiteral("参数设置"));
 
     auto* label = new QLabel(QStringLiteral("系统参数"), this);
+    problems_ = new QLabel(this);
+    problems_->setObjectName(QStringLiteral("LProblems"));
+    problems_->setWordWrap(true);
+    problems_->setStyleSheet(QStringLiteral("color: #b00000;"));
+    problems_->hide();
     fittings_ = new QTableWidget(static_cast<int>(store_.rows().size()), 2, this);
     fittings_->setObjectName(QStringLiteral("Fittings"));
     fittings_->setHorizontalHeaderLabels({QStringLiteral("名称"), QStringLiteral("数值")});
@@ -40,6 +46,7 @@ TFormParams::TFormParams(const QString& appDir, QWidget* parent)
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
+    layout->addWidget(problems_);
     layout->addWidget(fittings_);
     layout->addLayout(buttons);
 
@@ -56,6 +63,10 @@ TFormParams::TFormParams(const QString& appDir, QWidget* parent)
 void TFormParams::FormCreate() {
     store_.Load(FilePath());
     FillGrid();
+    if (!Problems().isEmpty()) {
+        problems_->setText(Problems().join(QLatin1Char('\n')));
+        problems_->show();
+    }
 }
 
 void TFormParams::FillGrid() {
@@ -81,11 +92,28 @@ void TFormParams::FillGrid() {
 
 void TFormParams::FittingsChanged(int row, int column) {
     if (filling_ || column != 1) return;
-    store_.SetValue(static_cast<std::size_t>(row), fittings_->item(row, column)->text());
+    const auto r = static_cast<std::size_t>(row);
+    QTableWidgetItem* item = fittings_->item(row, column);
+    const QString key = store_.rows()[r].key;
+    const QString why = TParamStore::CheckValue(key, item->text());
+    if (why.isEmpty()) {
+        store_.SetValue(r, item->text());
+        return;
+    }
+    // Refused on entry: the store keeps its value and the cell is edited again.
+    const QString typed = item->text();
+    filling_ = true;
+    item->setText(store_.rows()[r].value);
+    filling_ = false;
+    ShowMessage(this, MsgKind::Warning, windowTitle(),
+                QStringLiteral("“%1”：“%2”%3，没有采用。").arg(key, typed, why));
+    QTimer::singleShot(0, fittings_, [this, row] {
+        if (QTableWidgetItem* it = fittings_->item(row, 1)) fittings_->editItem(it);
+    });
 }
 
 void TFormParams::BSaveClick() {
-    GuardHandler(this, [this] { store_.Save(FilePath()); });
+    if (GuardHandler(this, [this] { store_.Save(FilePath()); })) problems_->hide();
 }
 
 void TFormParams::BDefaultClick() {

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QTableWidget;
 class QPushButton;
 
@@ -14,8 +15,10 @@ class TFormParams : public QDialog {
     Q_OBJECT
 public:
     // Loads folder + "Params.ini" over the defaults: the settings folder (SettingsDir), which
-    // ends with a separator.
+    // ends with a separator. What the file held that could not be used is shown above the
+    // grid and kept in Problems().
     explicit TFormParams(const QString& appDir, QWidget* parent = nullptr);
+    const QStringList& Problems() const { return store_.Problems(); }
 
     // The live store: edits in the grid take effect at once, saved or not.
     const TParamStore& params() const { return store_; }
@@ -33,6 +36,7 @@ private:
     QString appDir_;
     TParamStore store_;
     QTableWidget* fittings_ = nullptr;
+    QLabel* problems_ = nullptr;
     bool filling_ = false;
 };
 

@@ -2,9 +2,9 @@
 
 #include "units/Errors.h"
 #include "units/Messages.h"
+#include "units/TextFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QRegularExpression>
@@ -80,11 +80,8 @@ THelpWindow::THelpWindow(QWidget* parent)
 }
 
 void THelpWindow::Open(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Cannot open file \"%1\". %2")
-                        .arg(QDir::toNativeSeparators(path), f.errorString()));
-    QString html = QString::fromUtf8(f.readAll());
+    // A regular file of bounded size only: a FIFO there must not freeze the window.
+    QString html = QString::fromUtf8(ReadBoundedFile(path, kMaxDataFileBytes));
     bookmarks_ = ExtractBookmarks(html);
     path_ = path;
     browser_->setSearchPaths({QFileInfo(path).absolutePath()});

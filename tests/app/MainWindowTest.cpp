@@ -285,6 +285,68 @@ private slots:
         QCOMPARE(F("QrD")->text(), QString("-83600"));
     }
 
+    // Leaving a field with a value no exchanger can have: one message naming the field, the
+    // focus back on it, no calculation; the same value again is not told twice. An unusual
+    // value is told once and calculated with.
+    void implausibleInputs_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("calculated");
+        QTest::newRow("ambient -300 C")
+            << "TaD"
+            << "-300"
+            << "%1：-300 C 等于或低于绝对零度（-273.15 °C），请改正。\n改正之前不进行计算。"
+            << false;
+        QTest::newRow("pass length 1e-300 m")
+            << "SlD"
+            << "1e-300"
+            << "%1：1e-300 m 小于 1 µm，请改正。\n改正之前不进行计算。" << false;
+        QTest::newRow("insulation of 20 km")
+            << "BpD"
+            << "2e4"
+            << "%1：2e4 m 大于 10 km，请改正。\n改正之前不进行计算。" << false;
+        QTest::newRow("negative fouling")
+            << "RtD"
+            << "-1"
+            << "%1：-1 m2.K/W 不能为负数，请改正。\n改正之前不进行计算。" << false;
+        QTest::newRow("fouling 1e10")
+            << "RsD"
+            << "1e10"
+            << "%1：1e10 m2.K/W 大于 0.1 m²·K/W，远超过常见的污垢热阻，请确认。" << true;
+        QTest::newRow("roughness above the bore's radius")
+            << "EtD"
+            << "0.02"
+            << "%1：0.02 m 大于管子的半径（12.5 mm），请确认。" << true;
+        QTest::newRow("usual ambient") << "TaD"
+                                       << "25"
+                                       << "" << true;
+    }
+    void implausibleInputs() {
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QString, message);
+        QFETCH(bool, calculated);
+        BasicBalance();
+        SetAll({{"dioD", "0.032"}, {"diiD", "0.025"}});
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        TEditD* f = w->Field(field);
+        f->setFocus();
+        f->setText(value);
+        HeadlessLog().clear();
+        w->lastPasses = 0;
+        F("WrD")->setFocus();                                        // leaving the field
+        if (!message.isEmpty()) message = message.arg(f->Caption()); // as its label says
+        QCOMPARE(HeadlessLog(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(w->lastPasses > 0, calculated);
+        QCOMPARE(QApplication::focusWidget(), calculated ? F("WrD") : f);
+        if (!calculated) QVERIFY(w->MyStatusBar1->PanelText(0).contains(f->Caption()));
+        // Leaving it again with the same value tells nothing new.
+        F("WrD")->setFocus();
+        QCOMPARE(HeadlessLog().size(), message.isEmpty() ? 0 : 1);
+    }
+
     void balanceSolvesMissingQuantity() {
         BasicBalance();
         QCOMPARE(F("WtD")->text(), QString("1"));

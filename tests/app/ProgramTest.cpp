@@ -18,6 +18,9 @@
 #include "units/Messages.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPushButton>
 #include <QSqlRecord>
@@ -70,6 +73,15 @@ class ProgramTest : public QObject, WindowSession {
                                    {"Tt1D", "20"},
                                    {"Tt2D", "40"}})
             Set(k, v);
+    }
+
+    // The basic balance saved as file, then WrD changed to 2 unsaved; asked to save, No.
+    void SavedThenChanged(const QString& file) {
+        BasicBalance();
+        QCOMPARE(SaveCaseForTool(*w, file), QString());
+        Set("WrD", "2");
+        QCOMPARE(w->Field("WrD")->text(), QString("2"));
+        program->docs->askSave = [](QWidget*) { return QMessageBox::No; };
     }
 
 private slots:
@@ -281,11 +293,7 @@ private slots:
     void openFromMenuLoadsCase() {
         QTemporaryDir dir;
         const QString file = dir.filePath("basic.cdp");
-        BasicBalance();
-        QCOMPARE(SaveCaseForTool(*w, file), QString());
-        Set("WrD", "2");
-        QCOMPARE(w->Field("WrD")->text(), QString("2"));
-        program->docs->askSave = [](QWidget*) { return QMessageBox::No; };
+        SavedThenChanged(file);
         program->docs->fileDialog = [&](QWidget*, const FileDialogSetup& d) {
             return d.save ? QString() : file;
         };
@@ -363,6 +371,60 @@ private slots:
         QCOMPARE(HeadlessLog(), QStringList{"外管内径必须大于内管外径！"});
         QCOMPARE(w->lastPasses, 0);
         QCOMPARE(w->Field("LaD")->text(), length);
+    }
+
+    // A case named on the command line or handed over by a second start opens as Open does,
+    // after the dialog in progress; a file that cannot be opened changes nothing.
+    void requestedFileOpens() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("basic.cdp");
+        SavedThenChanged(file);
+        const QString missing = dir.filePath("missing.cdp");
+        HeadlessLog().clear();
+        program->OpenRequested(missing);
+        QCOMPARE(HeadlessLog().size(), 1);
+        QVERIFY(HeadlessLog().first().contains("不存在"));
+        QCOMPARE(w->Field("WrD")->text(), QString("2"));
+        QCOMPARE(w->CurrentFile(), file);
+        QVERIFY(w->Modified());
+
+        // While a dialog is open the file waits for it.
+        QDialog dialog(w);
+        QTimer::singleShot(0, &dialog, [&] {
+            program->OpenRequested(file);
+            QTimer::singleShot(500, &dialog, [&] {
+                QCOMPARE(w->Field("WrD")->text(), QString("2"));
+                dialog.accept();
+            });
+        });
+        dialog.exec();
+        QTRY_COMPARE(w->Field("WrD")->text(), QString("1"));
+        QCOMPARE(w->CurrentFile(), file);
+        QCOMPARE(w->windowTitle(), "Tubalon-[" + file + "]");
+        QVERIFY(w->isVisible());
+    }
+
+    // Settings that could not be used are told once at start, naming the file and the key;
+    // the defaults are used.
+    void startupNotesNameFileAndKey() {
+        const QString params = w->AppDir() + "Params.ini";
+        QFile f(params);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QStringLiteral("[Fittings]\r\n套管进口=abc\r\n").toUtf8());
+        f.close();
+        Stop();
+        Start();
+        QFile::remove(params);
+        const QStringList notes = program->StartupNotes();
+        QCOMPARE(notes.size(), 1);
+        QVERIFY(notes[0].contains(QDir::toNativeSeparators(params)));
+        QVERIFY(notes[0].contains(
+            QStringLiteral("“套管进口”的值“abc”不是有效的数字，已使用缺省值 1.5")));
+        QCOMPARE(program->params->params().Value(QStringLiteral("套管进口")), QString("1.5"));
+        HeadlessLog().clear();
+        program->ShowStartupNotes();
+        QCOMPARE(HeadlessLog().size(), 1);
+        QVERIFY(HeadlessLog().first().contains(QStringLiteral("套管进口")));
     }
 
     // Help from the menu opens the manual at its first chapter; F1 in a field at the field's

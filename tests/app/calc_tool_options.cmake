@@ -89,10 +89,15 @@ run("props of water" 0 "^Cp=4[01][0-9][0-9][.0-9]*\nMD=99[0-9][.0-9]*\nVI=" "" -
 # --- refusals: "name|stderr regex|arguments separated by commas" ---------------------
 file(WRITE ${WORK}/garbage.cdp "not a case\n")
 file(MAKE_DIRECTORY ${WORK}/folder.cdp)
+execute_process(COMMAND mkfifo ${WORK}/fifo.cdp)
+file(WRITE ${WORK}/flow.cdp "Compatible Form Record File\r\nVersion 1.1,2007.07.17\r\n\r\n"
+     "FlowType\r\nOrd\r\nItemIndex\r\n-1\r\n\r\n")
 foreach(refusal
     "missing case|不存在|nosuch.cdp"
     "not a case file|不是项目文件|garbage.cdp"
-    "a folder as the case|不存在|folder.cdp"
+    "a folder as the case|不是普通文件|folder.cdp"
+    "a FIFO as the case|不是普通文件|fifo.cdp"
+    "a damaged case|项目文件已损坏：.*flow.cdp 第7行：流型（基本参数） ItemIndex 的值 -1 超出范围 0～1|flow.cdp"
     "save into a missing folder|Cannot create file \"missing/x.cdp\"|basic.cdp,--save,missing/x.cdp"
     "save onto a folder|Cannot create file \"folder.cdp\"|basic.cdp,--save,folder.cdp"
     "diagram into a missing folder|Cannot create file \"missing/x.bmp\"|basic.cdp,--diagram,missing/x.bmp"
@@ -129,4 +134,10 @@ endif()
 # A message the program showed is on standard error and gives exit 1; the run goes on.
 run("diameter message" 1 "dooD\t0\\.05\tm\tinput\n" "外管：外径必须大于内径！"
     ${basic} --set dooD=0.05 --set doiD=0.057 --set dioD=0.032 --set diiD=0.026)
+# Values no exchanger can have are refused (no calculation), the unusual ones warned about.
+run("impossible ambient" 1 "TaD\t-300\tC\tinput\n" "环境温度：-300 C 等于或低于绝对零度" ${basic}
+    --set TaD=-300)
+run("pass length of 1e-300 m" 1 "SlD\t1e-300\tm\tinput\n" "单程管长：1e-300 m 小于 1 µm" ${basic}
+    --set SlD=1e-300)
+run("fouling of 1e10" 1 "RsD\t1e10\t" "污垢热阻：1e10 m2.K/W 大于 0.1" ${basic} --set RsD=1e10)
 run("help" 0 "usage: tubalon-calc \\[CASE\\.cdp\\]" "" --help)

@@ -5,6 +5,7 @@
 #include "docs/MruUnit.h"
 #include "docs/SaveFormData.h"
 #include "units/Colors.h"
+#include "units/Controls.h"
 #include "units/EditD.h"
 #include "units/Messages.h"
 
@@ -12,11 +13,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace tubalon;
 
@@ -69,6 +72,13 @@ struct Session {
         Set("CmtsD", QStringLiteral("热水"));
     }
     TEditD* Field(const char* name) const { return w->findChild<TEditD*>(name); }
+    // FillCase, then Save, naming the case's own file; the bytes saved.
+    QByteArray SaveFilled(const QString& name) {
+        FillCase();
+        answers = {Path(name)};
+        docs->MFSaveClick();
+        return ReadAll(Path(name));
+    }
 };
 
 // Every record of a window as written, for comparing whole states.
@@ -99,6 +109,13 @@ private slots:
     void toolOptions();
     void shippedCasesReadBackUnchanged_data();
     void shippedCasesReadBackUnchanged();
+    void refusedFileChangesNothing_data();
+    void refusedFileChangesNothing();
+    void utf8CaseReadAfterAsking();
+    void damagedTemplateStopsNew();
+    void saveRefusals_data();
+    void saveRefusals();
+    void implausibleInputsOfAFile();
 };
 
 void DocCommandsTest::caseFileHoldsTheWholeWindow() {
@@ -188,7 +205,9 @@ void DocCommandsTest::savePrompt() {
         QCOMPARE(s.asked, 1);
         if (via == 0) QCOMPARE(closed, goesOn);
         if (via == 1) QCOMPARE(s.shown.contains(QStringLiteral("打开项目文件")), goesOn);
-        QCOMPARE(s.w->Modified(), !goesOn);
+        // Open whose own dialog is then cancelled replaces nothing: a case not saved stays
+        // marked modified, whatever the answer was.
+        QCOMPARE(s.w->Modified(), via == 0 ? !goesOn : !written);
         QCOMPARE(QFile::exists(s.Path("x.cdp")), written);
         QCOMPARE(MessagesShown() > errors, dialog.startsWith("no/"));
         if (written) QCOMPARE(s.w->windowTitle(), "Tubalon-[" + s.Path("x.cdp") + "]");
@@ -337,10 +356,15 @@ void DocCommandsTest::openTemplateAndWrongBanner() {
     f.write("not a case\r\n\r\n\r\nWrD\r\nString\r\nText\r\n8\r\n\r\n");
     f.close();
     s.answers = {bad};
-    QVERIFY(s.docs->MFOpenClick());
+    HeadlessLog().clear();
+    QVERIFY(!s.docs->MFOpenClick());
     QCOMPARE(s.Field("WrD")->text(), QStringLiteral("4"));
-    QCOMPARE(s.w->windowTitle(), "Tubalon-[" + bad + "]");
-    QCOMPARE(s.docs->MRF()->Files(), QStringList{bad});
+    // Not a case file: refused whole, the template stays the current file.
+    QCOMPARE(s.w->windowTitle(), "Tubalon-[" + temp + "]");
+    QCOMPARE(s.w->CurrentFile(), temp);
+    QVERIFY(s.docs->MRF()->Files().isEmpty());
+    QCOMPARE(HeadlessLog().size(), 1);
+    QVERIFY(HeadlessLog().first().contains("不是项目文件"));
 }
 
 void DocCommandsTest::openErrorStopsTheCommand() {
@@ -355,7 +379,7 @@ void DocCommandsTest::openErrorStopsTheCommand() {
     s.answers = {bad};
     QVERIFY(!s.docs->MFOpenClick());
     QCOMPARE(MessagesShown(), before + 1);
-    QCOMPARE(s.Field("WrD")->text(), QStringLiteral("8")); // applied before the error
+    QCOMPARE(s.Field("WrD")->text(), QString()); // the record before the error is not applied
     QCOMPARE(s.w->windowTitle(), QStringLiteral("Tubalon"));
     QVERIFY(s.docs->MRF()->Files().isEmpty());
 }
@@ -445,6 +469,242 @@ void DocCommandsTest::shippedCasesReadBackUnchanged() {
     // Leaving a field recalculates to the same results.
     s.w->WrDExit();
     QCOMPARE(Snapshot(*s.w), bytes);
+}
+
+// The damaged and foreign files a user may meet, each opened through the dialog and through
+// the recent-files list: nothing changes on screen, in the list or on disk, and the message
+// names the file. The next save goes to the case's own file.
+void DocCommandsTest::refusedFileChangesNothing_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("message"); // a part of the message shown
+    QTest::addColumn<bool>("viaRecentList");
+    const std::pair<const char*, const char*> kinds[] = {
+        {"bad record in the middle", "ItemIndex 的值 99 超出范围 0～1"},
+        {"text file", "不是项目文件"},
+        {"empty file", "不是项目文件"},
+        {"doubled CR", "行尾是 CR LF，与前面各行的 CR 不同"},
+        {"record cut short", "记录不完整"},
+        {"binary", "含有控制字符"},
+        {"UTF-8, not taken", ""},
+        {"FIFO", "不是普通文件"},
+        {"folder", "不是普通文件"},
+        {"too large", "太大"},
+    };
+    for (const auto& [kind, message] : kinds)
+        for (const bool recent : {false, true})
+            QTest::newRow(qPrintable(QString::fromUtf8(kind) + (recent ? ", recent" : ", dialog")))
+                << QString::fromUtf8(kind) << QString::fromUtf8(message) << recent;
+}
+
+void DocCommandsTest::refusedFileChangesNothing() {
+    QFETCH(QString, kind);
+    QFETCH(QString, message);
+    QFETCH(bool, viaRecentList);
+    Session s;
+    const QString own = s.Path("own.cdp");
+    const QByteArray good = s.SaveFilled("own.cdp");
+    QVERIFY(!good.isEmpty());
+    s.Set("WrD", "3"); // unsaved, and the user will answer No
+    s.answer = QMessageBox::No;
+
+    const QString bad = s.Path("bad.cdp");
+    QByteArray bytes;
+    if (kind == "bad record in the middle") {
+        // After the 150th record, of 375.
+        qsizetype at = 0;
+        for (int i = 0; i < 3 + 150 * 5; ++i)
+            at = good.indexOf("\r\n", at) + 2;
+        bytes = good.left(at) + "FlowType\r\nOrd\r\nItemIndex\r\n99\r\n\r\n" + good.mid(at);
+    } else if (kind == "text file") {
+        bytes = "Shopping list\r\nmilk\r\n";
+    } else if (kind == "doubled CR") {
+        bytes = good;
+        bytes.replace("\r\n", "\r\r\n");
+    } else if (kind == "record cut short") {
+        // The name and kind of the 151st record, then nothing.
+        qsizetype at = 0;
+        for (int i = 0; i < 3 + 150 * 5 + 2; ++i)
+            at = good.indexOf("\r\n", at) + 2;
+        bytes = good.left(at);
+    } else if (kind == "binary") {
+        bytes = good;
+        bytes[good.size() / 2] = '\0';
+    } else if (kind == "UTF-8, not taken") {
+        QStringDecoder dec("GBK");
+        bytes = QString(dec.decode(good)).toUtf8();
+    } else if (kind == "too large") {
+        bytes = good;
+    }
+    if (kind == "FIFO") {
+        QVERIFY(mkfifo(QFile::encodeName(bad).constData(), 0600) == 0);
+    } else if (kind == "folder") {
+        QVERIFY(QDir().mkdir(bad));
+    } else {
+        QFile f(bad);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        if (kind == "too large") QVERIFY(f.resize(200LL * 1024 * 1024)); // sparse
+        f.close();
+        bytes = ReadAll(bad);
+    }
+    s.docs->MRF()->AddFile(bad);
+    s.docs->MRF()->AddFile(own);
+    const QStringList recent = s.docs->MRF()->Files();
+    const QByteArray shown = Snapshot(*s.w);
+    const QString title = s.w->windowTitle();
+
+    HeadlessLog().clear();
+    SetHeadlessAnswer([](const QString& text) {
+        return text.contains("UTF-8") ? QMessageBox::No : QMessageBox::Ok;
+    });
+    if (viaRecentList) {
+        QAction* entry = nullptr;
+        for (QAction* a : s.w->MFile->actions())
+            if (a->text() == "&2  " + bad) entry = a;
+        QVERIFY(entry);
+        entry->trigger();
+    } else {
+        s.answers = {bad};
+        QVERIFY(!s.docs->MFOpenClick());
+    }
+    SetHeadlessAnswer(nullptr);
+    QCOMPARE(s.asked, 1);
+    QCOMPARE(HeadlessLog().size(), 1);
+    QVERIFY2(HeadlessLog().first().contains(message), qPrintable(HeadlessLog().first()));
+    QVERIFY2(HeadlessLog().first().contains(QDir::toNativeSeparators(bad)),
+             qPrintable(HeadlessLog().first()));
+    if (kind == "bad record in the middle")
+        QVERIFY(HeadlessLog().first().startsWith("项目文件已损坏：" + bad + " 第757行：流型"));
+    QCOMPARE(Snapshot(*s.w), shown);
+    QCOMPARE(s.w->windowTitle(), title);
+    QCOMPARE(s.w->CurrentFile(), own);
+    QVERIFY(s.w->Modified()); // still not saved
+    QCOMPARE(s.docs->MRF()->Files(), recent);
+
+    // Saving now writes the case's own file; the refused one is left as it was.
+    QVERIFY(s.docs->MFSaveClick());
+    QCOMPARE(ReadAll(own), Snapshot(*s.w));
+    if (QFileInfo(bad).isFile()) QCOMPARE(ReadAll(bad), bytes);
+}
+
+// A case saved in UTF-8 by another editor is read after asking, and saved back in GBK.
+void DocCommandsTest::utf8CaseReadAfterAsking() {
+    Session s;
+    s.FillCase();
+    const QString gbk = s.Path("gbk.cdp");
+    WriteCaseFile(*s.w, gbk);
+    const QByteArray saved = ReadAll(gbk);
+    const QString utf8 = s.Path("utf8.cdp");
+    {
+        QFile f(utf8);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QStringDecoder dec("GBK");
+        f.write(QString(dec.decode(saved)).toUtf8());
+    }
+    Session t;
+    HeadlessLog().clear();
+    SetHeadlessAnswer([](const QString&) { return QMessageBox::Yes; });
+    t.answers = {utf8};
+    QVERIFY(t.docs->MFOpenClick());
+    SetHeadlessAnswer(nullptr);
+    QCOMPARE(HeadlessLog().size(), 1);
+    QVERIFY(HeadlessLog().first().contains("UTF-8"));
+    QCOMPARE(Snapshot(*t.w), saved);
+    QCOMPARE(t.w->findChild<TRichEdit*>("CmtsD")->Text(), QStringLiteral("热水"));
+    QVERIFY(t.docs->MFSaveClick());
+    QCOMPARE(ReadAll(utf8), saved);
+}
+
+// A template is checked whole before New clears the case.
+void DocCommandsTest::damagedTemplateStopsNew() {
+    Session s;
+    QVERIFY(!s.SaveFilled("own.cdp").isEmpty());
+    const QString temp = s.Path("t.dpt");
+    QFile f(temp);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("Compatible Form Record File\r\nVersion 1.1,2007.07.17\r\n\r\n"
+            "WrD\r\nString\r\nText\r\n7\r\n\r\nShapeD\r\nOrd\r\nItemIndex\r\n9\r\n\r\n");
+    f.close();
+    const QByteArray shown = Snapshot(*s.w);
+    const QString title = s.w->windowTitle();
+    HeadlessLog().clear();
+    s.answers = {temp, s.Path("new.cdp")};
+    QVERIFY(!s.docs->MFNewClick());
+    QCOMPARE(HeadlessLog().size(), 1);
+    QVERIFY(HeadlessLog().first().contains("第12行"));
+    QCOMPARE(Snapshot(*s.w), shown);
+    QCOMPARE(s.w->windowTitle(), title);
+    QVERIFY(!s.w->Modified());
+}
+
+// What cannot be saved whole is not saved: the old file stays, byte for byte.
+void DocCommandsTest::saveRefusals_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("note outside GBK")
+        << "note" << QStringLiteral("注释（壳程物性及热量平衡）中的字符“😀”（U+1F600）");
+    QTest::newRow("read-only file") << "read-only" << QStringLiteral("是只读文件，没有保存");
+}
+
+void DocCommandsTest::saveRefusals() {
+    QFETCH(QString, kind);
+    QFETCH(QString, message);
+    Session s;
+    const QString path = s.Path("case.cdp");
+    const QByteArray saved = s.SaveFilled("case.cdp");
+    QVERIFY(!saved.isEmpty());
+    if (kind == "note") {
+        s.Set("CmtsD", QStringLiteral("热水😀"));
+    } else {
+        s.Set("WrD", "3");
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    }
+    const QFileDevice::Permissions mode = QFile(path).permissions();
+    HeadlessLog().clear();
+    QVERIFY(!s.docs->MFSaveClick());
+    QCOMPARE(HeadlessLog().size(), 1);
+    QVERIFY2(HeadlessLog().first().contains(message), qPrintable(HeadlessLog().first()));
+    QCOMPARE(ReadAll(path), saved);
+    QCOMPARE(QFile(path).permissions(), mode);
+    QVERIFY(s.w->Modified());
+}
+
+// Values no exchanger can have that a file brings along are told once when it is opened,
+// and hold the calculation until they are mended.
+void DocCommandsTest::implausibleInputsOfAFile() {
+    Session s;
+    s.Set("CBAuto", "0"); // pipes of its own: this test runs without the pipe table
+    for (const auto& [n, v] :
+         {std::pair{"dooD", "0.057"}, {"doiD", "0.05"}, {"dioD", "0.032"}, {"diiD", "0.025"}})
+        s.Set(n, v);
+    s.FillCase();
+    const QString path = s.Path("cold.cdp");
+    WriteCaseFile(*s.w, path);
+    QByteArray bytes = ReadAll(path);
+    const QByteArray from = "TaD\r\nString\r\nText\r\n20\r\n";
+    QVERIFY(bytes.contains(from));
+    bytes.replace(from, "TaD\r\nString\r\nText\r\n-300\r\n");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+
+    Session t;
+    HeadlessLog().clear();
+    t.answers = {path};
+    QVERIFY(t.docs->MFOpenClick());
+    QCOMPARE(t.Field("TaD")->text(), QStringLiteral("-300"));
+    QCOMPARE(HeadlessLog().size(), 1);
+    QVERIFY2(HeadlessLog().first().contains(QStringLiteral("环境温度：-300 C 等于或低于绝对零度")),
+             qPrintable(HeadlessLog().first()));
+    t.w->lastPasses = 0;
+    t.Set("WrD", "2.5"); // leaving a field: no second message, no calculation
+    QCOMPARE(HeadlessLog().size(), 1);
+    QCOMPARE(t.w->lastPasses, 0);
+    t.Set("TaD", "15");
+    QVERIFY(t.w->lastPasses > 0);
+    for (const QString& m : HeadlessLog().mid(1))
+        QVERIFY2(!m.contains(QStringLiteral("环境温度")), qPrintable(m));
 }
 
 QTEST_MAIN(DocCommandsTest)

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -20,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <sys/stat.h>
 
 using namespace tubalon;
 
@@ -127,14 +129,14 @@ private slots:
     void roundTripRestoresStatesAndBytes();
     void readAcceptsLayouts_data();
     void readAcceptsLayouts();
-    void readRejectsBadValues_data();
-    void readRejectsBadValues();
     void damagedFileChangesNothing_data();
     void damagedFileChangesNothing();
+    void writeRefusesWhatGbkCannotHold();
     void readReactsAsAssignment();
     void factorReadAfterTextConvertsIt();
     void checkListItems();
     void fileLevel();
+    void loadRefusesWhatIsNotACaseFile();
 };
 
 void FormRecordsTest::writesFieldRecordsInOrder() {
@@ -251,15 +253,16 @@ void FormRecordsTest::readAcceptsLayouts_data() {
     const QStringList recs = {"WrD|String|Text|42", "ShapeD|Ord|ItemIndex|1"};
     QTest::newRow("plain") << FileOf(recs) << "42";
     QTest::newRow("LF only") << FileOf(recs, "\n") << "42";
+    QTest::newRow("CR only") << FileOf(recs, "\r") << "42";
     QTest::newRow("trailing blank lines") << FileOf(recs) + "\r\n\r\n  \t\r\n"
                                           << "42";
     QTest::newRow("no final empty line") << FileOf(recs).chopped(2) << "42";
     QTest::newRow("banner only") << QByteArray("Compatible Form Record File") << "7";
     QTest::newRow("banner and version")
         << QByteArray("Compatible Form Record File\r\nV 0\r\n") << "7";
-    QTest::newRow("unknown names, kinds and properties")
-        << FileOf({"NoSuch|Ord|ItemIndex|zz", "WrD|Blob|Text|x", "WrD|String|Width|x",
-                   "WrD|Ord|Text|x", "ShapeD|String|Text|x", "WrD|String|Text|42"})
+    QTest::newRow("unknown names and properties")
+        << FileOf({"NoSuch|Ord|ItemIndex|zz", "WrD|String|Width|x", "WrD|Ord|Text|x",
+                   "ShapeD|String|Text|x", "WrD|String|Text|42"})
         << "42";
     QTest::newRow("letter case of names") << FileOf({"wrd|String|text|42"}) << "42";
     QTest::newRow("other order") << FileOf({"ShapeD|Ord|ItemIndex|1", "WrD|String|Text|42"})
@@ -267,6 +270,12 @@ void FormRecordsTest::readAcceptsLayouts_data() {
     QTest::newRow("extra blank lines between records")
         << FileOf({"ShapeD|Ord|ItemIndex|1"}) + "\r\n\r\nWrD\r\nString\r\nText\r\n42\r\n\r\n"
         << "42";
+    // Saved by another editor: the document commands ask before they take it.
+    const QString utf8 = QStringLiteral("Compatible Form Record File\r\nVersion 1.1,2007.07.17\r\n"
+                                        "\r\nCmtsD\r\nRich\r\nLines\r\n△热水▲△注释\r\n\r\n"
+                                        "WrD\r\nString\r\nText\r\n42\r\n\r\n");
+    QTest::newRow("UTF-8") << utf8.toUtf8() << "42";
+    QTest::newRow("UTF-8 with byte-order mark") << "\xEF\xBB\xBF" + utf8.toUtf8() << "42";
 }
 
 void FormRecordsTest::readAcceptsLayouts() {
@@ -276,61 +285,75 @@ void FormRecordsTest::readAcceptsLayouts() {
     f.field->setText("7");
     QVERIFY(f.Read(data));
     QCOMPARE(f.field->text(), text);
-}
-
-void FormRecordsTest::readRejectsBadValues_data() {
-    QTest::addColumn<QString>("record");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("float") << "WrD|Float|Exchange|abc"
-                           << "“abc” 不是有效的数字";
-    QTest::newRow("empty float") << "WrD|Float|Exchange|"
-                                 << "没有数值";
-    QTest::newRow("zero factor") << "WrD|Float|Exchange|0"
-                                 << "单位换算系数“0”无效，必须是正数。";
-    QTest::newRow("huge factor") << "WrD|Float|Exchange|1e999"
-                                 << "“1e999” 不是有效的数字";
-    QTest::newRow("empty ord") << "WrD|Ord|Color|"
-                               << "'' is not a valid integer value";
-    QTest::newRow("ord too big") << "WrD|Ord|Color|2147483648"
-                                 << "'2147483648' is not a valid integer value";
-    QTest::newRow("ord text") << "ShapeD|Ord|ItemIndex|1x"
-                              << "'1x' is not a valid integer value";
-    QTest::newRow("enum") << "CBAuto|Enum|Checked|Yes"
-                          << "Invalid property element: Yes";
-    QTest::newRow("index past end") << "ShapeD|Ord|ItemIndex|3"
-                                    << "List index out of bounds (3)";
-    QTest::newRow("index below -1") << "FlowType|Ord|ItemIndex|-2"
-                                    << "List index out of bounds (-2)";
-    QTest::newRow("too many items") << "CheckList1|CheckListBox|Items|a▲1▲b▲1▲c▲1▲d▲1"
-                                    << "List index out of bounds (3)";
-}
-
-void FormRecordsTest::readRejectsBadValues() {
-    QFETCH(QString, record);
-    QFETCH(QString, message);
-    Form f;
-    f.field->setText("7");
-    const QByteArray data = FileOf({"WrD|String|Text|1", record, "EditLHysysName|String|Text|z"});
-    QCOMPARE(ErrorOf([&] { f.Read(data); }), message);
-    QCOMPARE(f.field->text(), QStringLiteral("1"));     // the record before stays applied
-    QCOMPARE(f.name->text(), QStringLiteral("[未知]")); // the one after is not read
+    if (QTest::currentDataTag() == QByteArray("UTF-8"))
+        QCOMPARE(f.note->toPlainText(), QStringLiteral("热水\n注释"));
 }
 
 void FormRecordsTest::damagedFileChangesNothing_data() {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<QString>("message");
+    // A bad value of the second record (lines 9 to 13, its value on line 12): the whole file
+    // is refused, the first record included.
+    const auto bad = [](const QString& record) {
+        return FileOf({"WrD|String|Text|1", record, "EditLHysysName|String|Text|z"});
+    };
+    const QString at12 = QStringLiteral("项目文件已损坏：第12行：");
+    QTest::newRow("float") << bad("WrD|Float|Exchange|abc")
+                           << at12 + "WrD Exchange 的值“abc”不是有效的数字。";
+    QTest::newRow("empty float") << bad("WrD|Float|Exchange|")
+                                 << at12 + "WrD Exchange 的值“”不是有效的数字。";
+    QTest::newRow("zero factor")
+        << bad("WrD|Float|Exchange|0")
+        << at12 + "WrD Exchange 的值“0”不是有效的单位换算系数（必须是正数）。";
+    QTest::newRow("huge factor") << bad("WrD|Float|Exchange|1e999")
+                                 << at12 + "WrD Exchange 的值“1e999”不是有效的数字。";
+    QTest::newRow("empty ord") << bad("WrD|Ord|Color|")
+                               << at12 + "WrD Color 的值“”不是有效的整数。";
+    QTest::newRow("ord too big") << bad("WrD|Ord|Color|2147483648")
+                                 << at12 + "WrD Color 的值“2147483648”不是有效的整数。";
+    QTest::newRow("ord text") << bad("ShapeD|Ord|ItemIndex|1x")
+                              << at12 + "ShapeD ItemIndex 的值“1x”不是有效的整数。";
+    QTest::newRow("enum") << bad("CBAuto|Enum|Checked|Yes")
+                          << at12 + "管径自动计算 Checked 的值“Yes”不是 True 或 False。";
+    QTest::newRow("index past end")
+        << bad("ShapeD|Ord|ItemIndex|3") << at12 + "ShapeD ItemIndex 的值 3 超出范围 0～2。";
+    QTest::newRow("index 99") << bad("FlowType|Ord|ItemIndex|99")
+                              << at12 + "流型 ItemIndex 的值 99 超出范围 0～1。";
+    QTest::newRow("index -1") << bad("FlowType|Ord|ItemIndex|-1")
+                              << at12 + "流型 ItemIndex 的值 -1 超出范围 0～1。";
+    QTest::newRow("index below -1")
+        << bad("FlowType|Ord|ItemIndex|-2") << at12 + "流型 ItemIndex 的值 -2 超出范围 0～1。";
+    QTest::newRow("too many items")
+        << bad(QStringLiteral("CheckList1|CheckListBox|Items|a▲1▲b▲1▲c▲1▲d▲1"))
+        << at12 + "CheckList1 的项目多于列表的 3 项。";
+    QTest::newRow("unknown kind") << bad("WrD|Blob|Text|x")
+                                  << QStringLiteral("项目文件已损坏：第10行：“Blob”不是记录类型。");
+    QTest::newRow("name that is a value")
+        << bad("1.5|String|Text|x") << QStringLiteral("项目文件已损坏：第9行：“1.5”不是控件名。");
+
     const QByteArray good = FileOf({"WrD|String|Text|1"});
     QTest::newRow("cut in a record") << good + "ShapeD\r\nOrd\r\n"
-                                     << "项目文件已损坏：第9行起的记录不完整。";
+                                     << "项目文件已损坏：第9行：记录不完整。";
     QTest::newRow("cut after the property") << good + "ShapeD\r\nOrd\r\nItemIndex\r\n"
-                                            << "项目文件已损坏：第9行起的记录不完整。";
+                                            << "项目文件已损坏：第9行：记录不完整。";
+    QTest::newRow("a line missing")
+        << good + "ShapeD\r\nOrd\r\nItemIndex\r\n\r\nWrD\r\nString\r\nText\r\n2\r\n\r\n"
+        << "项目文件已损坏：第13行：“WrD”处应是记录之间的空行。";
     QTest::newRow("binary") << good + QByteArray("ShapeD\r\nOrd\x00\x01\r\n", 14)
-                            << "项目文件已损坏：第10行含有控制字符，不是文本。";
+                            << "项目文件已损坏：第10行：含有控制字符，不是文本。";
     QTest::newRow("huge line") << good + "WrD\r\nString\r\nText\r\n" + QByteArray(300 * 1024, 'x') +
                                       "\r\n\r\n"
-                               << "项目文件已损坏：第12行太长。";
+                               << "项目文件已损坏：第12行：行太长。";
     QTest::newRow("too large") << good + QByteArray(kMaxFormRecordBytes, ' ')
                                << "项目文件太大（超过8 MB），不是有效的项目文件。";
+    QTest::newRow("doubled CR") << FileOf({"WrD|String|Text|1"}, "\r\r\n")
+                                << "项目文件已损坏：第2行：行尾是 CR LF，与前面各行的 CR 不同。";
+    QTest::newRow("LF among CR LF")
+        << good + "ShapeD\nOrd\r\nItemIndex\r\n1\r\n\r\n"
+        << "项目文件已损坏：第9行：行尾是 LF，与前面各行的 CR LF 不同。";
+    QTest::newRow("neither GBK nor UTF-8")
+        << good + "EditLHysysName\r\nString\r\nText\r\n" + QByteArray("\xFF\xFE\r\n\r\n")
+        << "项目文件已损坏：第12行：含有无法识别的字符（既不是 GBK 也不是 UTF-8 编码）。";
 }
 
 void FormRecordsTest::damagedFileChangesNothing() {
@@ -338,8 +361,35 @@ void FormRecordsTest::damagedFileChangesNothing() {
     QFETCH(QString, message);
     Form f;
     f.field->setText("7");
+    f.shape->setCurrentIndex(1);
+    const QByteArray before = f.Write();
     QCOMPARE(ErrorOf([&] { f.Read(data); }), message);
     QCOMPARE(f.field->text(), QStringLiteral("7"));
+    QCOMPARE(f.name->text(), QStringLiteral("[未知]"));
+    QCOMPARE(f.Write(), before);
+    // A file's name goes into the message.
+    const QString named = ErrorOf([&] { ReadFormRecords(f.Components(), data, "/x/a.cdp"); });
+    QVERIFY2(named.contains("/x/a.cdp"), qPrintable(named));
+}
+
+void FormRecordsTest::writeRefusesWhatGbkCannotHold() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("case.cdp");
+    Form f;
+    f.note->setPlainText(QStringLiteral("热水"));
+    SaveFormRecords(f.Components(), path, false, {});
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    file.close();
+    f.note->setPlainText(QStringLiteral("热水😀"));
+    const QString message =
+        QStringLiteral("无法保存：CmtsD中的字符“😀”（U+1F600）不能以 GBK 编码保存，"
+                       "请删去或换掉这个字符。");
+    QCOMPARE(ErrorOf([&] { f.Write(); }), message);
+    QCOMPARE(ErrorOf([&] { SaveFormRecords(f.Components(), path, false, {}); }), message);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), saved); // never a "?" in place of it
 }
 
 void FormRecordsTest::readReactsAsAssignment() {
@@ -407,9 +457,7 @@ void FormRecordsTest::fileLevel() {
     QVERIFY(ErrorOf([&] {
                 SaveFormRecords(f.Components(), missingDir, false, {});
             }).startsWith("Cannot create file"));
-    QVERIFY(ErrorOf([&] {
-                LoadFormRecords(g.Components(), dir.path());
-            }).startsWith("Cannot open file"));
+    QVERIFY(ErrorOf([&] { LoadFormRecords(g.Components(), dir.path()); }).contains("不是普通文件"));
     const QString sub = dir.filePath("sub.cdp");
     QVERIFY(QDir(dir.path()).mkdir("sub.cdp"));
     const QString subError = ErrorOf([&] { SaveFormRecords(f.Components(), sub, false, {}); });
@@ -424,6 +472,50 @@ void FormRecordsTest::fileLevel() {
     QVERIFY(LoadFormRecords(g.Components(), path));
     QCOMPARE(g.field->text(), QStringLiteral("4"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"case.cdp", "other.cdp"}));
+
+    // A read-only file is not replaced: the message says so, bytes and mode stay.
+    QFile ro(path);
+    QVERIFY(ro.open(QIODevice::ReadOnly));
+    const QByteArray kept = ro.readAll();
+    ro.close();
+    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+    f.field->setText("5");
+    QVERIFY(ErrorOf([&] {
+                SaveFormRecords(f.Components(), path, false, {});
+            }).contains("是只读文件，没有保存"));
+    QVERIFY(ro.open(QIODevice::ReadOnly));
+    QCOMPARE(ro.readAll(), kept);
+    ro.close();
+    const QFileDevice::Permissions forUser =
+        QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
+    QCOMPARE(QFile(path).permissions() & ~forUser, QFileDevice::ReadOwner);
+
+    // Saving through a link replaces the file it points to; the link stays a link.
+    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    const QString link = dir.filePath("link.cdp");
+    QVERIFY(QFile::link(path, link));
+    SaveFormRecords(f.Components(), link, false, {});
+    QVERIFY(QFileInfo(link).isSymLink());
+    QVERIFY(LoadFormRecords(g.Components(), path));
+    QCOMPARE(g.field->text(), QStringLiteral("5"));
+}
+
+// Whatever is at the path, loading returns at once and reads no byte of a file too large.
+void FormRecordsTest::loadRefusesWhatIsNotACaseFile() {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("fifo.cdp");
+    QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    const QString huge = dir.filePath("huge.cdp");
+    QFile h(huge);
+    QVERIFY(h.open(QIODevice::WriteOnly));
+    h.write(kFormRecordBanner);
+    QVERIFY(h.resize(200LL * 1024 * 1024)); // sparse
+    h.close();
+    Form f;
+    f.field->setText("7");
+    QVERIFY(ErrorOf([&] { LoadFormRecords(f.Components(), fifo); }).contains("不是普通文件"));
+    QVERIFY(ErrorOf([&] { LoadFormRecords(f.Components(), huge); }).contains("太大"));
+    QCOMPARE(f.field->text(), QStringLiteral("7"));
 }
 
 QTEST_MAIN(FormRecordsTest)

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <vector>
 
 using namespace tubalon;
 
@@ -103,21 +105,132 @@ TEST(ParamStore, RoundTripKeepsSlashAndColonKeys) {
         EXPECT_EQ(loaded.rows()[i].value, store.rows()[i].value) << i;
 }
 
-TEST(ParamStore, LoadSingleLineEmptiesTheOthers) {
+// A file written by hand with one line: the other numbers keep their defaults (an empty value
+// would fail every calculation) and the headings are emptied; a key an older file lacks is no
+// problem to tell.
+TEST(ParamStore, LoadSingleLineKeepsTheOtherDefaults) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Params.ini"));
     WriteGbk(path, Joined({"[Fittings]", "套管进口=2"}));
     TParamStore store;
     store.Load(path);
+    const TParamStore defaults;
     EXPECT_EQ(store.Value(paramkey::kAnnulusEntry), QStringLiteral("2"));
-    for (const ParamRow& r : store.rows()) {
-        if (r.key != paramkey::kAnnulusEntry && r.key != paramkey::kFilmMethod) {
+    for (std::size_t i = 0; i < store.rows().size(); ++i) {
+        const ParamRow& r = store.rows()[i];
+        if (r.key == paramkey::kAnnulusEntry) continue;
+        if (TParamStore::IsNumberRow(r.key))
+            EXPECT_EQ(r.value, defaults.rows()[i].value) << r.key.toStdString();
+        else
             EXPECT_TRUE(r.value.isEmpty()) << r.key.toStdString();
+    }
+    EXPECT_DOUBLE_EQ(store.Number(paramkey::kAnnulusExit), 1.3);
+    EXPECT_TRUE(store.Problems().isEmpty());
+}
+
+// Whatever the file holds, every number row ends with a number, and what could not be used
+// is told once, naming the file and the key.
+TEST(ParamStore, BadFilesKeepDefaultsAndSayWhy) {
+    QTemporaryDir dir;
+    const QString full =
+        Joined({"[Fittings]", "------阻力系数------=ζ：", "套管进口=1.7", "套管出口=1.3",
+                "中心管U弯头R/d:1.5=0.35", "------缺省流速------=U：", "外管气体速度/m/S=20",
+                "外管液体速度/m/S=1.5", "内管气体速度/m/S=20.0", "内管液体速度/m/S=1.5",
+                "--------杂项--------=X：", "气液分界密度/kg/m3=100", "缺省釜空时/S=20"});
+    QString bad = full;
+    bad.replace(QStringLiteral("套管出口=1.3"), QStringLiteral("套管出口=abc"));
+    bad.replace(QStringLiteral("外管液体速度/m/S=1.5"), QStringLiteral("外管液体速度/m/S=-1"));
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        const char* entry; // 套管进口 after loading
+        std::vector<const char*> problems;
+    } cases[] = {
+        {"GBK", TIniFile::EncodeGbk(full), "1.7", {}},
+        {"UTF-8 from another editor", full.toUtf8(), "1.7", {}},
+        {"UTF-8 with byte-order mark", "\xEF\xBB\xBF" + full.toUtf8(), "1.7", {}},
+        {"bad values",
+         TIniFile::EncodeGbk(bad),
+         "1.7",
+         {"中“套管出口”的值“abc”不是有效的数字，已使用缺省值 1.3。",
+          "中“外管液体速度/m/S”的值“-1”必须大于 0，已使用缺省值 1.5。"}},
+        {"empty", "", "1.5", {}},
+        {"binary",
+         QByteArray("\x00\x01\x02[Fittings]", 13),
+         "1.5",
+         {"第1行含有控制字符，不是文本文件。"}},
+        {"neither GBK nor UTF-8",
+         "[Fittings]\r\n套管进口=\xFF\xFF\r\n",
+         "1.5",
+         {"第2行含有无法识别的字符"}},
+    };
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(QStringLiteral("Params.ini"));
+        {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(c.bytes);
+        }
+        TParamStore store;
+        store.Load(path);
+        EXPECT_EQ(store.Value(paramkey::kAnnulusEntry).toStdString(), c.entry) << c.what;
+        for (const ParamRow& r : store.rows()) {
+            if (TParamStore::IsNumberRow(r.key)) {
+                EXPECT_NO_THROW(store.Number(r.key)) << c.what << " " << r.key.toStdString();
+            }
+        }
+        ASSERT_EQ(store.Problems().size(), c.problems.size()) << c.what;
+        for (std::size_t i = 0; i < c.problems.size(); ++i) {
+            const QString p = store.Problems()[static_cast<qsizetype>(i)];
+            EXPECT_TRUE(p.contains(QString::fromUtf8(c.problems[i])))
+                << c.what << ": " << p.toStdString();
+            EXPECT_TRUE(p.contains(QDir::toNativeSeparators(path))) << c.what;
         }
     }
-    EXPECT_THROW(store.Number(paramkey::kAnnulusExit), EConvertError);
-    // Files written before the calculation method existed lack it: it keeps its default.
-    EXPECT_EQ(store.Value(paramkey::kFilmMethod), QStringLiteral("0"));
+}
+
+// A FIFO or a file far too large is not read at all (the start neither blocks nor bloats).
+TEST(ParamStore, OnlyRegularFilesOfBoundedSizeAreRead) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("Params.ini"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    TParamStore store;
+    store.Load(fifo);
+    ASSERT_EQ(store.Problems().size(), 1);
+    EXPECT_TRUE(store.Problems()[0].contains(QStringLiteral("不是普通文件")));
+    EXPECT_EQ(store.Value(paramkey::kAnnulusEntry), QStringLiteral("1.5"));
+
+    const QString huge = dir.filePath(QStringLiteral("huge.ini"));
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(200LL * 1024 * 1024)); // sparse
+    }
+    TParamStore big;
+    big.Load(huge);
+    ASSERT_EQ(big.Problems().size(), 1);
+    EXPECT_TRUE(big.Problems()[0].contains(QStringLiteral("太大")));
+}
+
+TEST(ParamStore, ValueChecks) {
+    const struct {
+        const QString& key;
+        const char* text;
+        const char* why;
+    } cases[] = {
+        {paramkey::kAnnulusEntry, "1.5", ""},
+        {paramkey::kAnnulusEntry, "0", ""},
+        {paramkey::kAnnulusEntry, "-0.1", "不能为负数"},
+        {paramkey::kUBend, "1E2", ""},
+        {paramkey::kAnnulusGasVelocity, "0", "必须大于 0"},
+        {paramkey::kBoundaryDensity, "abc", "不是有效的数字"},
+        {paramkey::kKettleSpaceTime, "", "不是有效的数字"},
+        {paramkey::kKettleSpaceTime, "1e999", "不是有效的数字"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TParamStore::CheckValue(c.key, QString::fromUtf8(c.text)).toStdString(), c.why)
+            << c.key.toStdString() << " " << c.text;
+    EXPECT_TRUE(TParamStore::CheckValue(QStringLiteral("------阻力系数------"), "ζ：").isEmpty());
 }
 
 TEST(ParamStore, CalculationMethodReadFromTheFile) {
@@ -156,7 +269,7 @@ TEST(ParamStore, ExistingLinesKeepTheirPlace) {
     EXPECT_EQ(lines[5], QStringLiteral("套管出口=1.3"));
     // New keys follow the section's last line, in row order; the next section stays whole.
     EXPECT_EQ(lines[6], QStringLiteral("------阻力系数------=")); // not in the file: loaded empty
-    EXPECT_EQ(lines[7], QStringLiteral("套管进口="));
+    EXPECT_EQ(lines[7], QStringLiteral("套管进口=1.5"));          // not in the file: its default
     EXPECT_EQ(lines.last(), QStringLiteral("x=1"));
     EXPECT_EQ(lines[lines.size() - 2], QStringLiteral("[Other]"));
     EXPECT_EQ(ini.ReadString(QStringLiteral("MRU List"), QStringLiteral("File1"), QString()),
@@ -176,6 +289,24 @@ TEST(IniFile, ReadingRules) {
     EXPECT_EQ(
         ini.ReadString(QStringLiteral("None"), QStringLiteral("套管进口"), QStringLiteral("d")),
         QStringLiteral("d"));
+}
+
+// Text GBK cannot hold (a path in the recent-files list) is written in UTF-8 with a byte-order
+// mark rather than as "?", and reads back as it was.
+TEST(IniFile, KeepsWhatGbkCannotHold) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tubalon.ini"));
+    const QString file = QStringLiteral("/home/ĉu/热水😀.cdp");
+    TIniFile ini(path);
+    ini.WriteString(QStringLiteral("MRU List"), QStringLiteral("1"), file);
+    ini.Flush();
+    EXPECT_TRUE(ReadBytes(path).startsWith("\xEF\xBB\xBF[MRU List]\r\n"));
+    EXPECT_EQ(TIniFile(path).ReadString(QStringLiteral("MRU List"), QStringLiteral("1"), QString()),
+              file);
+    ini.WriteString(QStringLiteral("MRU List"), QStringLiteral("1"), QStringLiteral("/a/热水.cdp"));
+    ini.Flush();
+    EXPECT_EQ(ReadBytes(path),
+              TIniFile::EncodeGbk(QStringLiteral("[MRU List]\r\n1=/a/热水.cdp\r\n")));
 }
 
 TEST(ParamStore, UnwritablePathStopsWithMessage) {

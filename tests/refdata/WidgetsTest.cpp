@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSqlQuery>
@@ -66,6 +67,55 @@ private slots:
         QCOMPARE(MessagesShown(), before + 2);
         TFormParams fresh(appDir);
         QCOMPARE(fresh.params().Value(QStringLiteral("外管液体速度/m/S")), QStringLiteral("1.5"));
+    }
+
+    // A value that is not a number is refused on entry, naming the key; the store keeps its
+    // value. A stored value that is not one is shown above the grid, the default in use.
+    void paramsRefuseWhatIsNotANumber() {
+        QTemporaryDir dir;
+        const QString appDir = dir.path() + QLatin1Char('/');
+        {
+            QFile f(appDir + QStringLiteral("Params.ini"));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QStringLiteral("[Fittings]\r\n套管进口=abc\r\n").toUtf8());
+        }
+        TFormParams form(appDir);
+        QCOMPARE(form.params().Value(QStringLiteral("套管进口")), QStringLiteral("1.5"));
+        auto* shown = form.findChild<QLabel*>(QStringLiteral("LProblems"));
+        QVERIFY(shown && !shown->isHidden());
+        QVERIFY(shown->text().contains(QStringLiteral("“套管进口”的值“abc”不是有效的数字")));
+        QCOMPARE(form.Problems().size(), 1); // keys the file lacks keep their defaults
+
+        auto* grid = form.findChild<QTableWidget*>(QStringLiteral("Fittings"));
+        HeadlessLog().clear();
+        const struct {
+            int row;
+            const char* typed;
+            const char* kept;
+            const char* message;
+        } cases[] = {
+            {2, "x1", "1.3", "“套管出口”：“x1”不是有效的数字，没有采用。"},
+            {6, "0", "1.5", "“外管液体速度/m/S”：“0”必须大于 0，没有采用。"},
+            {2, "1.25", "1.25", nullptr},
+            {0, "阻力", "阻力", nullptr}, // a heading takes any text
+        };
+        for (const auto& c : cases) {
+            const int before = static_cast<int>(HeadlessLog().size());
+            grid->item(c.row, 1)->setText(QString::fromUtf8(c.typed));
+            QCOMPARE(grid->item(c.row, 1)->text(), QString::fromUtf8(c.kept));
+            QCOMPARE(form.params().rows()[static_cast<std::size_t>(c.row)].value,
+                     QString::fromUtf8(c.kept));
+            if (c.message) {
+                QCOMPARE(HeadlessLog().size(), before + 1);
+                QCOMPARE(HeadlessLog().last(), QString::fromUtf8(c.message));
+            } else {
+                QCOMPARE(HeadlessLog().size(), before);
+            }
+        }
+        // Saving writes a whole, good file: the note goes.
+        form.findChild<QPushButton*>(QStringLiteral("BSave"))->click();
+        QVERIFY(shown->isHidden());
+        QVERIFY(TFormParams(appDir).Problems().isEmpty());
     }
 
     void pipePageSelectSortMaintain() {

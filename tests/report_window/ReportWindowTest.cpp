@@ -682,9 +682,11 @@ private slots:
         white.fill(Qt::white);
         QCOMPARE(View()->Image().convertToFormat(QImage::Format_RGB32), white);
         QVERIFY(HeadlessLog().isEmpty());
-        QVERIFY(SetControl(*w, "mD", "0").isEmpty());
+        QVERIFY(SetControl(*w, "mD", "0").isEmpty()); // refused: no calculation
+        QCOMPARE(HeadlessLog(), QStringList{QStringLiteral("管程数：0 程/圈 必须大于 0，请改正。\n"
+                                                           "改正之前不进行计算。")});
         button->click();
-        QCOMPARE(HeadlessLog(), QStringList{"Floating point division by zero"});
+        QCOMPARE(HeadlessLog().mid(1), QStringList{"Floating point division by zero"});
         QCOMPARE(View()->Image().convertToFormat(QImage::Format_RGB32), white);
     }
 
