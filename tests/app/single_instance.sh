@@ -103,8 +103,8 @@ for variant in empty garbled "other host" folder; do
 done
 
 # Whatever lies at the side files: a FIFO, or a file of 200 MB (sparse).
-for variant in "fifo Params.ini" "fifo tubalon.ini" "fifo Piples.db" "huge Params.ini" \
-    "huge tubalon.ini" "fifo case" "huge case"; do
+for variant in "fifo Params.ini" "fifo tubalon.ini" "fifo Piples.db" "fifo PropLib.cds" "huge Params.ini" \
+    "huge tubalon.ini" "huge PropLib.cds" "fifo case" "huge case"; do
     rm -rf "$tree"
     cp -a "$pristine" "$tree"
     set -- $variant
