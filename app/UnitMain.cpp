@@ -136,8 +136,9 @@ TFormTubalon::TFormTubalon(QWidget* parent)
     TSCalc = caseScroll;
     PCAll->addTab(TSCalc, QStringLiteral("计算界面"));
     // A control reached by Tab, Enter or the arrows is scrolled into view, the whole of it
-    // (ensureWidgetVisible would settle for a field's text cursor).
-    connect(qApp, &QApplication::focusChanged, this, [caseScroll](QWidget*, QWidget* now) {
+    // (ensureWidgetVisible would settle for a field's text cursor). The scroll area is the
+    // connection's context: focus moves while the window's children are being deleted.
+    connect(qApp, &QApplication::focusChanged, caseScroll, [caseScroll](QWidget*, QWidget* now) {
         QWidget* page = caseScroll->widget();
         if (!now || !page || !page->isAncestorOf(now)) return;
         const QRect r(now->mapTo(page, QPoint(0, 0)), now->size());
