@@ -61,6 +61,8 @@ QString TParamStore::CheckValue(const QString& key, const QString& text) {
         key == paramkey::kAnnulusGasVelocity || key == paramkey::kAnnulusLiquidVelocity ||
         key == paramkey::kInnerGasVelocity || key == paramkey::kInnerLiquidVelocity ||
         key == paramkey::kBoundaryDensity || key == paramkey::kKettleSpaceTime;
+    // The method is a choice: 0 picks the correlations by regime, 1 the original formulas.
+    if (key == paramkey::kFilmMethod && v != 0 && v != 1) return QStringLiteral("必须为 0 或 1");
     if (positive && !(v > 0)) return QStringLiteral("必须大于 0");
     if (v < 0) return QStringLiteral("不能为负数");
     return QString();

@@ -257,7 +257,8 @@ struct Midpoint {
 };
 
 // Water and steam against IAPWS-IF97 (saturated liquid and vapour), the brine against
-// Laliberte's correlations and Riedel's conductivity, at the midpoints between the nodes;
+// Laliberte's correlations and Riedel's conductivity, the glycol solutions against Melinder's
+// (IIR 2010) polynomials, at the midpoints between the nodes;
 // each within the deviation its note states.
 const Midpoint kMidpoints[] = {
     {"Water", "CP", 5.0, 4205.38},                  // 0.008 %
@@ -446,6 +447,26 @@ const Midpoint kMidpoints[] = {
     {"NaCl brine 20 wt%", "TC", 55.0, 0.622606},    // 0.077 %
     {"NaCl brine 20 wt%", "TC", 65.0, 0.631816},    // 0.020 %
     {"NaCl brine 20 wt%", "TC", 75.0, 0.639511},    // 0.047 %
+    {"EG-water 30 wt%", "CP", -5.0, 3642.65},
+    {"EG-water 30 wt%", "CP", 35.0, 3761.4},
+    {"EG-water 30 wt%", "MD", -5.0, 1046.31},
+    {"EG-water 30 wt%", "MD", 35.0, 1031.32},
+    {"EG-water 30 wt%", "VI", -5.0, 0.00525412},
+    {"EG-water 30 wt%", "VI", 35.0, 0.00144535},
+    {"EG-water 30 wt%", "VI", 75.0, 0.000684848},
+    {"EG-water 30 wt%", "VI", 95.0, 0.000528066},
+    {"EG-water 30 wt%", "TC", -5.0, 0.441062},
+    {"EG-water 30 wt%", "TC", 35.0, 0.478581},
+    {"EG-water 50 wt%", "CP", -25.0, 3057.15},
+    {"EG-water 50 wt%", "CP", 15.0, 3285.48},
+    {"EG-water 50 wt%", "MD", -25.0, 1083.72},
+    {"EG-water 50 wt%", "MD", 15.0, 1067.53},
+    {"EG-water 50 wt%", "VI", -25.0, 0.0301131},
+    {"EG-water 50 wt%", "VI", 15.0, 0.00437629},
+    {"EG-water 50 wt%", "VI", 55.0, 0.00151468},
+    {"EG-water 50 wt%", "VI", 95.0, 0.000752817},
+    {"EG-water 50 wt%", "TC", -25.0, 0.361781},
+    {"EG-water 50 wt%", "TC", 15.0, 0.386052},
 };
 
 TEST(ShippedLibrary, AgreesWithItsSourceBetweenTheNodes) {

@@ -226,6 +226,10 @@ TEST(ParamStore, ValueChecks) {
         {paramkey::kBoundaryDensity, "abc", "不是有效的数字"},
         {paramkey::kKettleSpaceTime, "", "不是有效的数字"},
         {paramkey::kKettleSpaceTime, "1e999", "不是有效的数字"},
+        {paramkey::kFilmMethod, "1", ""},
+        {paramkey::kFilmMethod, "0.0", ""},
+        {paramkey::kFilmMethod, "2", "必须为 0 或 1"},
+        {paramkey::kFilmMethod, "-1", "必须为 0 或 1"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(TParamStore::CheckValue(c.key, QString::fromUtf8(c.text)).toStdString(), c.why)
