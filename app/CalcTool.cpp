@@ -3,24 +3,16 @@
 #include "app/Startup.h"
 #include "app/UnitMain.h"
 #include "calc/FlowText.h"
+#include "casefile/DocCommands.h"
+#include "formula/EvalCommand.h"
+#include "props/PropsCommand.h"
+#include "report/ReportHooks.h"
 #include "units/Colors.h"
 #include "units/ComboBoxU.h"
 #include "units/Controls.h"
 #include "units/EditD.h"
 #include "units/Messages.h"
 #include "units/NumberFormat.h"
-#ifdef TUBALON_HAVE_DOCS
-#include "docs/DocCommands.h"
-#endif
-#ifdef TUBALON_HAVE_FORMULA
-#include "formula/EvalCommand.h"
-#endif
-#ifdef TUBALON_HAVE_PROPS
-#include "props/PropsCommand.h"
-#endif
-#ifdef TUBALON_HAVE_REPORT
-#include "report/ReportHooks.h"
-#endif
 
 #include <QApplication>
 #include <QCheckBox>
@@ -280,14 +272,6 @@ QString ParseCaseRun(const QStringList& args, CaseRun& run) {
         }
     }
     if (run.json && run.report) return QStringLiteral("--report and --json exclude each other");
-#ifndef TUBALON_HAVE_DOCS
-    if (!run.caseFile.isEmpty() || !run.save.isEmpty())
-        return QStringLiteral("case files are not part of this build");
-#endif
-#ifndef TUBALON_HAVE_REPORT
-    if (run.report || !run.diagram.isEmpty())
-        return QStringLiteral("the report is not part of this build");
-#endif
     return {};
 }
 
@@ -300,7 +284,6 @@ int RunCalcTool(const QStringList& args, QTextStream& out, QTextStream& err) {
         out.flush();
         return 0;
     }
-#ifdef TUBALON_HAVE_FORMULA
     if (mode == "--eval") {
         // Usage problems of the command go to standard error, its three result lines to out.
         QString text;
@@ -311,12 +294,9 @@ int RunCalcTool(const QStringList& args, QTextStream& out, QTextStream& err) {
         (rc == 2 ? err : out).flush();
         return rc;
     }
-#endif
-#ifdef TUBALON_HAVE_PROPS
     if (mode == "--props" || mode == "--list")
         return RunPropsCommand(args, QCoreApplication::applicationDirPath() + "/PropLib.cds", out,
                                err);
-#endif
 
     CaseRun run;
     if (const QString problem = ParseCaseRun(args, run); !problem.isEmpty())
@@ -327,18 +307,13 @@ int RunCalcTool(const QStringList& args, QTextStream& out, QTextStream& err) {
     TFormTubalon& w = *program.window;
     // Settings that could not be used are told on standard error (their defaults are used).
     program.ShowStartupNotes();
-#ifdef TUBALON_HAVE_DOCS
     // Without assignments the opened case is calculated once, as leaving a field does.
     if (!run.caseFile.isEmpty())
         if (const QString e = OpenCaseForTool(w, run.caseFile, run.sets.isEmpty()); !e.isEmpty())
             return Fail(err, e);
-#endif
     if (const QString e = SetControls(w, run.sets); !e.isEmpty()) return Fail(err, e);
-#ifdef TUBALON_HAVE_DOCS
     if (!run.save.isEmpty())
         if (const QString e = SaveCaseForTool(w, run.save); !e.isEmpty()) return Fail(err, e);
-#endif
-#ifdef TUBALON_HAVE_REPORT
     if (!run.diagram.isEmpty()) {
         try {
             report::WriteDiagram(w, run.diagram);
@@ -346,7 +321,6 @@ int RunCalcTool(const QStringList& args, QTextStream& out, QTextStream& err) {
             return Fail(err, QString::fromUtf8(e.what()));
         }
     }
-#endif
     if (!run.screenshot.isEmpty()) {
         w.show();
         QApplication::processEvents();
@@ -354,9 +328,7 @@ int RunCalcTool(const QStringList& args, QTextStream& out, QTextStream& err) {
             return Fail(err, QStringLiteral("cannot write %1").arg(run.screenshot));
     }
     if (run.report) {
-#ifdef TUBALON_HAVE_REPORT
         out << report::ReportText(w);
-#endif
     } else if (run.json) {
         WriteJson(w, out);
     } else {

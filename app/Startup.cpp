@@ -1,19 +1,13 @@
 #include "app/Startup.h"
 
 #include "app/UnitMain.h"
+#include "casefile/DocCommands.h"
+#include "casefile/MruUnit.h"
+#include "props/SimpProps.h"
 #include "refdata/SettingsDir.h"
 #include "refdata/UnitParams.h"
 #include "refdata/UnitPickList.h"
-#ifdef TUBALON_HAVE_PROPS
-#include "props/SimpProps.h"
-#endif
-#ifdef TUBALON_HAVE_DOCS
-#include "docs/DocCommands.h"
-#include "docs/MruUnit.h"
-#endif
-#ifdef TUBALON_HAVE_REPORT
 #include "report/ReportHooks.h"
-#endif
 
 #include "units/Messages.h"
 
@@ -49,7 +43,6 @@ Program::Program() {
     params = std::make_unique<TFormParams>(SettingsDir(w->AppDir()), w);
     w->CaseFields().params = &params->params();
     w->hooks.showParams = [this] { params->exec(); };
-#ifdef TUBALON_HAVE_PROPS
     props = std::make_unique<TFormSimpPL>(w->AppDir(), w);
     props->SetTargetFields([w](const QString& name) { return w->Field(name); });
     // The dialog starts at the side's mean temperature and pressure; values confirmed into
@@ -58,25 +51,18 @@ Program::Program() {
         if (props->Open(opener ? opener->objectName() : QString()) == QDialog::Accepted)
             w->WrDExit();
     };
-#endif
     pickList = std::make_unique<TFormPickList>(w);
-#ifdef TUBALON_HAVE_DOCS
     // New, open, save, templates, recent files and the close query.
     docs = new TDocCommands(*w);
-#endif
-#ifdef TUBALON_HAVE_REPORT
     // Report, structure diagram, printing and help.
     report::InstallReportHooks(*w);
-#endif
 }
 
 QStringList Program::StartupNotes() const {
     QStringList notes = params->Problems();
-#ifdef TUBALON_HAVE_DOCS
     // The tool keeps no recent-files list.
     if (!HeadlessMessages() && !docs->MRF()->LoadProblem().isEmpty())
         notes << docs->MRF()->LoadProblem();
-#endif
     if (!window->pipeTableProblem.isEmpty())
         notes << window->pipeTableProblem + QStringLiteral("。没有管道系列表，不能自动选择管径。");
     return notes;
@@ -108,16 +94,12 @@ void Program::OpenWhenNoDialog(const QString& file) {
         QTimer::singleShot(300, window.get(), [this, file] { OpenWhenNoDialog(file); });
         return;
     }
-#ifdef TUBALON_HAVE_DOCS
     docs->OpenFile(file);
-#endif
 }
 
 Program::~Program() {
-#ifdef TUBALON_HAVE_DOCS
     // The commands unhook themselves while the window still exists.
     delete docs;
-#endif
 }
 
 } // namespace tubalon

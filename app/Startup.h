@@ -21,13 +21,9 @@ bool InstallQtTranslations();
 struct Program {
     std::unique_ptr<TFormTubalon> window;
     std::unique_ptr<TFormParams> params;
-#ifdef TUBALON_HAVE_PROPS
     std::unique_ptr<TFormSimpPL> props;
-#endif
     std::unique_ptr<TFormPickList> pickList;
-#ifdef TUBALON_HAVE_DOCS
     TDocCommands* docs = nullptr; // child of the window
-#endif
     Program();
     ~Program();
 

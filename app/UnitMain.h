@@ -3,6 +3,8 @@
 #pragma once
 
 #include "calc/Case.h"
+#include "casefile/CaseWindow.h"
+#include "report/ReportWindow.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -31,32 +33,32 @@ class TPipeTable;
 class TRadioGroup;
 class TRichEdit;
 
-// Services of other modules that the window's handlers call. Unset hooks do nothing.
-struct WindowHooks {
-    std::function<void()> newCase, openCase, saveCase, saveCaseAs, saveTemplate;
-    std::function<bool()> closeQuery;            // false keeps the window open
+// Services of other modules that the window's handlers call: the case-file and report
+// commands (set through the modules' window interfaces) and the start's dialogs. Unset hooks
+// do nothing.
+struct WindowHooks : CaseFileHooks, report::ReportHooks {
     std::function<void()> showParams;            // "系统设置"
     std::function<void(QToolButton*)> showProps; // SBP1, SBP1v, SBP2, SBP2v
     std::function<void()> pipePage;              // SBDo / SBDi went to the pipe page
-    std::function<void()> makeReport, saveReport, printReport, printStructure, drawStructure;
-    std::function<void(const QString&)> help; // bookmark title
 };
 
-class TFormTubalon : public QMainWindow {
+// The main window, as the case-file commands and the report see it through their
+// interfaces (TCaseWindow, TReportWindow) and as the start code and the tool use it.
+class TFormTubalon : public QMainWindow, public TCaseWindow, public report::TReportWindow {
     Q_OBJECT
 public:
     explicit TFormTubalon(QWidget* parent = nullptr);
     ~TFormTubalon() override;
 
     // Every control in component order (the order of the case file's records).
-    const QList<QWidget*>& Components() const { return components_; }
+    const QList<QWidget*>& Components() const override { return components_; }
     // Controls reached by Enter and the arrow keys, in tab order.
     const QList<QWidget*>& TabChain() const { return tabChain_; }
-    QString AppDir() const { return appDir_; }
-    bool Modified() const { return modified_; }
-    void SetModified(bool m);
-    QString CurrentFile() const { return currentFile_; }
-    void SetCurrentFile(const QString& f) { currentFile_ = f; }
+    QString AppDir() const override { return appDir_; }
+    bool Modified() const override { return modified_; }
+    void SetModified(bool m) override;
+    QString CurrentFile() const override { return currentFile_; }
+    void SetCurrentFile(const QString& f) override { currentFile_ = f; }
 
     // Sizes and places the window for a screen's available area (task bars excluded): the
     // size its groups want, at least 1024 x 768, when that fits with the window frame;
@@ -68,7 +70,7 @@ public:
     CalcState& State() { return state_; }
     const CalcState& State() const { return state_; }
     TEditD* Field(const QString& name) const { return fields_.value(name); }
-    QList<TEditD*> NumericFields() const;
+    QList<TEditD*> NumericFields() const override;
     WindowHooks hooks;
 
     // Controls referred to by other modules.
@@ -99,9 +101,30 @@ public:
     int lastPasses = 0;
 
     // While paused (a case file being applied) nothing runs the calculation.
-    void SetCalculationPaused(bool paused) { calculationPaused_ = paused; }
+    void SetCalculationPaused(bool paused) override { calculationPaused_ = paused; }
     // Tells implausible inputs once and holds the calculation while one is refused.
     TInputGuard& InputGuard() { return *inputGuard_; }
+
+    // The rest of the case-file commands' and the report's view (WindowViews.cpp).
+    QWidget& Window() override { return *this; }
+    QMenu* FileMenu() const override { return MFile; }
+    QAction* FileMenuExitSeparator() const override { return MFExitSeparator; }
+    void ApplyCaseRules() override;
+    void ReviewInputs(const QString& intro) override;
+    void Recalculate() override { WrDExit(); }
+    void SetCaseFileHooks(const CaseFileHooks& h) override {
+        static_cast<CaseFileHooks&>(hooks) = h;
+    }
+    QTabWidget* Pages() const override { return PCAll; }
+    QWidget* StructPage() const override { return TSStruct; }
+    QWidget* DiagramArea() const override { return StructArea; }
+    QWidget* ReportPage() const override { return TSReport; }
+    QTextEdit* ReportBox() const override { return REReport; }
+    QString StatusText() const override;
+    report::ReportFlow Flow() const override;
+    void SetReportHooks(const report::ReportHooks& h) override {
+        static_cast<report::ReportHooks&>(hooks) = h;
+    }
 
 public slots:
     void WrDExit();

@@ -8,7 +8,4 @@ set(TUBALON_KERNEL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PressureDrop.cpp ${CMAKE_CURRENT_LIST_DIR}/PressureDrop.h
   ${CMAKE_CURRENT_LIST_DIR}/Sizing.cpp ${CMAKE_CURRENT_LIST_DIR}/Sizing.h
   ${CMAKE_CURRENT_LIST_DIR}/Wall.cpp ${CMAKE_CURRENT_LIST_DIR}/Wall.h)
-if(TARGET tubalon_calc)
-  target_sources(tubalon_calc PRIVATE ${TUBALON_KERNEL_SOURCES})
-  target_link_libraries(tubalon_calc PUBLIC tubalon_refdata tubalon_units)
-endif()
+target_sources(tubalon_calc PRIVATE ${TUBALON_KERNEL_SOURCES})

@@ -33,7 +33,7 @@ table = re.compile(r"^\s*-?[\d.]+\s*,[^;]*;")
 keyword = re.compile(r"^[A-Z]{3}:")
 
 # Case-file reader: the shipped cases and templates, and small hand-made records.
-d = target("docs_fuzz")
+d = target("casefile_fuzz")
 for path in glob.glob("examples/*.cdp") + glob.glob("data/*.dpt"):
     shutil.copy(path, d)
 write(d, "seed-field", b"WrD\r\nFloat\r\nExchange\r\n0.27778\r\n\r\nWrD\r\nString\r\nText\r\n1.5\r\n\r\n")

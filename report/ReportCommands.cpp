@@ -58,7 +58,8 @@ bool SBRSimpleClick(const ReportContext& ctx) {
         ShowPage(ctx.pages, ctx.reportPage);
         if (!ctx.window || !ctx.box) return;
         FillBox(*ctx.box, BuildReport(*ctx.window, ctx.statusText ? ctx.statusText() : QString(),
-                                      {ctx.currentFile ? ctx.currentFile() : QString(), {}}));
+                                      {ctx.currentFile ? ctx.currentFile() : QString(), {}},
+                                      ctx.flow ? ctx.flow() : ReportFlow()));
     });
 }
 
@@ -131,8 +132,9 @@ bool ShowHelpAt(const ReportContext& ctx, const QString& bookmarkTitle) {
 
 namespace tubalon::report {
 
-QString ReportTextOf(const QWidget& window, const QString& statusText, const ReportHead& head) {
-    return PlainText(BuildReport(window, statusText, head));
+QString ReportTextOf(const QWidget& window, const QString& statusText, const ReportHead& head,
+                     const ReportFlow& flow) {
+    return PlainText(BuildReport(window, statusText, head, flow));
 }
 
 void WriteDiagramFile(const QWidget& window, const QString& path) {

@@ -26,6 +26,7 @@ struct ReportContext {
     TStructureView* view = nullptr;       // StructDiagram
     std::function<QString()> statusText;  // second status panel
     std::function<QString()> currentFile; // CurrentFile
+    std::function<ReportFlow()> flow;     // film information and warnings shown
     QString appDir;                       // program folder with trailing "/"
 };
 
@@ -52,7 +53,8 @@ void WriteReportFiles(const ReportContext& ctx, const QString& path);
 namespace tubalon::report {
 
 // tubalon-calc --report: the report text of the window, one line per row.
-QString ReportTextOf(const QWidget& window, const QString& statusText, const ReportHead& head = {});
+QString ReportTextOf(const QWidget& window, const QString& statusText, const ReportHead& head = {},
+                     const ReportFlow& flow = {});
 // tubalon-calc --diagram FILE.bmp: draws the diagram of the window and writes it as BMP.
 // Raises on a bad pass count or diameter and on a file that cannot be written.
 void WriteDiagramFile(const QWidget& window, const QString& path);

@@ -2,24 +2,21 @@
 #pragma once
 
 #include "report/ReportCommands.h"
+#include "report/ReportWindow.h"
 
 #include <QString>
-
-namespace tubalon {
-class TFormTubalon;
-}
 
 namespace tubalon::report {
 
 // The commands' view of the window (the paint area must exist: see InstallReportHooks).
-ReportContext ContextOf(TFormTubalon& w);
+ReportContext ContextOf(TReportWindow& w);
 
 // Builds the diagram page (paint area and button) and sets the window's hooks makeReport,
 // saveReport, printReport, printStructure, drawStructure and help.
-void InstallReportHooks(TFormTubalon& w);
+void InstallReportHooks(TReportWindow& w);
 
 // tubalon-calc options: the report text after the assignments, and the diagram as BMP.
-QString ReportText(TFormTubalon& w);
-void WriteDiagram(TFormTubalon& w, const QString& path);
+QString ReportText(TReportWindow& w);
+void WriteDiagram(TReportWindow& w, const QString& path);
 
 } // namespace tubalon::report

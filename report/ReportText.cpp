@@ -1,6 +1,5 @@
 #include "report/ReportText.h"
 
-#include "app/UnitMain.h"
 #include "calc/FlowText.h"
 #include "units/Controls.h"
 #include "units/NumberFormat.h"
@@ -138,15 +137,9 @@ QString FieldRow(const QString& caption, const QString& text, const QString& uni
 }
 
 QList<ReportLine> BuildReport(const QWidget& window, const QString& statusText,
-                              const ReportHead& head) {
+                              const ReportHead& head, const ReportFlow& flow) {
     Builder b(window);
     const QString dash = QStringLiteral("-");
-    // The film information comes with the main window's calculation state.
-    const auto* main = qobject_cast<const TFormTubalon*>(&window);
-    const kernel::FlowInfo* annulusFlow =
-        main ? ShownAnnulusFlow(main->CaseFields(), main->State()) : nullptr;
-    const kernel::FlowInfo* innerFlow =
-        main ? ShownInnerFlow(main->CaseFields(), main->State()) : nullptr;
     b.Blank();
     b.Blank();
     b.Heading(QStringLiteral("\t\t\tTubalon 计算报告"), 14);
@@ -185,7 +178,7 @@ QList<ReportLine> BuildReport(const QWidget& window, const QString& statusText,
     b.Text("SmL", "SmD", dash, 16);
     b.Text("PmL", "PmD", dash, 16);
     b.Fields({"BpD", "TaD", "UrvD", "UrD", "DpsD", "RsD", "krD", "KlD", "TwaD", "TwD"});
-    b.Flow(annulusFlow);
+    b.Flow(flow.annulus);
 
     b.Heading(QStringLiteral("    2.内管数据"));
     b.Heading(QStringLiteral("      工艺数据"));
@@ -199,15 +192,14 @@ QList<ReportLine> BuildReport(const QWidget& window, const QString& statusText,
     b.Fields({"EtD", "dioD", "diiD"});
     b.Text("TmL", "TmD", dash, 20);
     b.Fields({"UtvD", "UtD", "DptD", "RtD", "ktD"});
-    b.Flow(innerFlow);
+    b.Flow(flow.inner);
 
     b.Heading(QStringLiteral("    3.简明计算结果"));
     b.Row(QStringLiteral("运行结果"), statusText, dash);
     b.Fields({"QaD", "AdtD", "HLPD", "LaD", "KaD", "AcD", "ArD", "CsD"});
     // A correlation outside its range or an unusual velocity, one line each.
-    if (main)
-        for (const QString& w : FlowWarnings(main->CaseFields(), main->State()))
-            b.lines_.append({kIndent + QStringLiteral("警告：") + w, false, 0});
+    for (const QString& w : flow.warnings)
+        b.lines_.append({kIndent + QStringLiteral("警告：") + w, false, 0});
     return b.lines_;
 }
 

@@ -7,10 +7,15 @@
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class QTextDocument;
 class QTextEdit;
 class QWidget;
+
+namespace tubalon::kernel {
+struct FlowInfo;
+}
 
 namespace tubalon::report {
 
@@ -36,10 +41,18 @@ struct ReportHead {
     QDate date;       // the day of the report; invalid: today
 };
 
+// The film information the report shows under each side, and the warnings of both sides
+// (calc/FlowText.h). A side's information is null while its film field does not show it.
+struct ReportFlow {
+    const kernel::FlowInfo* annulus = nullptr;
+    const kernel::FlowInfo* inner = nullptr;
+    QStringList warnings; // "外管：…", "内管：…"
+};
+
 // Builds the report of the window whose controls carry the usual object names.
 // statusText is the status bar's completeness panel. Missing controls are skipped.
 QList<ReportLine> BuildReport(const QWidget& window, const QString& statusText,
-                              const ReportHead& head = {});
+                              const ReportHead& head = {}, const ReportFlow& flow = {});
 
 // The report as plain text, one line per row, each ended by "\n".
 QString PlainText(const QList<ReportLine>& lines);

@@ -4,7 +4,7 @@
 #include "app/CalcTool.h"
 #include "app/Startup.h"
 #include "app/UnitMain.h"
-#include "docs/DocCommands.h"
+#include "casefile/DocCommands.h"
 #include "formula/MyValues.h"
 #include "props/SimpProps.h"
 #include "refdata/PipePage.h"

@@ -4,7 +4,7 @@
 #include "app/CalcTool.h"
 #include "app/MyStatusBar.h"
 #include "app/UnitMain.h"
-#include "docs/SaveFormData.h"
+#include "casefile/SaveFormData.h"
 #include "model/CaseRules.h"
 #include "model/NumberText.h"
 #include "refdata/ChoiceTables.h"
@@ -523,7 +523,7 @@ private slots:
         C<QComboBox>(m::Name(m::Control::SmD))->setCurrentIndex(11);
         C<QComboBox>(m::Name(m::Control::PmD))->setCurrentIndex(10);
         const QString status = QStringLiteral("进度：13%");
-        const QList<report::ReportLine> report = report::BuildReport(*w, status);
+        const QList<report::ReportLine> report = report::BuildReport(*w, status, {}, w->Flow());
         const QList<report::ReportLine> layout = Render(status);
         QCOMPARE(layout.size(), report.size());
         for (qsizetype i = 0; i < report.size(); ++i) {

@@ -17,6 +17,12 @@ foreach(f lib/tubalon/bin/tubalon lib/tubalon/bin/tubalon-calc lib/tubalon/bin/P
     message(FATAL_ERROR "not installed: ${f}")
   endif()
 endforeach()
+# The program folder holds the programs and their library only: no test program.
+file(GLOB program_folder RELATIVE ${prefix}/lib/tubalon/bin ${prefix}/lib/tubalon/bin/*)
+list(SORT program_folder)
+if(NOT program_folder STREQUAL "PropLib.cds;tubalon;tubalon-calc")
+  message(FATAL_ERROR "lib/tubalon/bin holds ${program_folder}")
+endif()
 foreach(program tubalon tubalon-calc)
   if(NOT IS_SYMLINK ${prefix}/bin/${program})
     message(FATAL_ERROR "bin/${program} is not a link")

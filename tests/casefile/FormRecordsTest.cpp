@@ -1,5 +1,5 @@
 // The form-record reader and writer over a small window built by hand.
-#include "docs/SaveFormData.h"
+#include "casefile/SaveFormData.h"
 #include "units/Colors.h"
 #include "units/ComboBoxU.h"
 #include "units/Controls.h"

@@ -1,5 +1,5 @@
 // The recent-files list: its rules for adding, its menu entries and its INI storage.
-#include "docs/MruUnit.h"
+#include "casefile/MruUnit.h"
 #include "units/Messages.h"
 
 #include <QAction>

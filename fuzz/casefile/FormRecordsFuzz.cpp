@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the case-file reader: as they are, and after the banner so that
 // the records themselves are explored. Only the reader's own errors may leave it.
-#include "docs/SaveFormData.h"
+#include "casefile/SaveFormData.h"
 #include "units/ComboBoxU.h"
 #include "units/Controls.h"
 #include "units/EditD.h"
@@ -68,7 +68,7 @@ void ReadOnce(const QByteArray& data) {
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static int qargc = 1;
-    static char name[] = "docs_fuzz";
+    static char name[] = "casefile_fuzz";
     static char* qargv[] = {name, nullptr};
     new QApplication(qargc, qargv);
     (void)argc;

@@ -1,9 +1,7 @@
-#include "docs/DocCommands.h"
+#include "casefile/DocCommands.h"
 
-#include "app/InputChecks.h"
-#include "app/UnitMain.h"
-#include "docs/MruUnit.h"
-#include "docs/SaveFormData.h"
+#include "casefile/MruUnit.h"
+#include "casefile/SaveFormData.h"
 #include "refdata/SettingsDir.h"
 #include "units/EditD.h"
 #include "units/Errors.h"
@@ -17,6 +15,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
+#include <QPointer>
 
 namespace tubalon {
 namespace {
@@ -25,28 +24,20 @@ QString Caption(const QString& file) {
     return QStringLiteral("Tubalon-[") + file + QChar(']');
 }
 
-void ApplyRules(TFormTubalon& w) {
-    if (auto* p = w.findChild<QWidget*>(QStringLiteral("PhrD"))) w.PhrDChange(p);
-    if (auto* p = w.findChild<QWidget*>(QStringLiteral("PhtD"))) w.PhrDChange(p);
-    w.ShapeDClick();
-    w.Progress();
-}
-
 // Applies records with the calculation paused: a list's reaction (the lay type's click) would
 // otherwise calculate a case only partly read.
-void ApplyPaused(TFormTubalon& w, const TStagedRecords& staged) {
+void ApplyPaused(TCaseWindow& w, const TStagedRecords& staged) {
     struct Pause {
-        TFormTubalon& w;
-        explicit Pause(TFormTubalon& win) : w(win) { w.SetCalculationPaused(true); }
+        TCaseWindow& w;
+        explicit Pause(TCaseWindow& win) : w(win) { w.SetCalculationPaused(true); }
         ~Pause() { w.SetCalculationPaused(false); }
     } pause(w);
     ApplyFormRecords(staged);
 }
 
 // Tells the implausible inputs a case brought along, once.
-void ReviewInputs(TFormTubalon& w, const QString& file) {
-    w.InputGuard().Review(
-        &w, w.CaseFields(),
+void ReviewInputs(TCaseWindow& w, const QString& file) {
+    w.ReviewInputs(
         QStringLiteral("项目文件“%1”中有不合理的输入：").arg(QDir::toNativeSeparators(file)));
 }
 
@@ -89,11 +80,11 @@ QStringList CaseExcludedNames() {
     return {QStringLiteral("REReport")};
 }
 
-void WriteCaseFile(TFormTubalon& w, const QString& file) {
+void WriteCaseFile(TCaseWindow& w, const QString& file) {
     SaveFormRecords(w.Components(), file, false, CaseExcludedNames());
 }
 
-CaseFileCheck CheckCaseFile(TFormTubalon& w, const QString& file) {
+CaseFileCheck CheckCaseFile(TCaseWindow& w, const QString& file) {
     CaseFileCheck check;
     try {
         std::optional<TStagedRecords> staged = StageFormRecordFile(w.Components(), file);
@@ -108,9 +99,9 @@ CaseFileCheck CheckCaseFile(TFormTubalon& w, const QString& file) {
     return check;
 }
 
-void ApplyCaseFile(TFormTubalon& w, const TStagedRecords& staged) {
+void ApplyCaseFile(TCaseWindow& w, const TStagedRecords& staged) {
     ApplyPaused(w, staged);
-    ApplyRules(w);
+    w.ApplyCaseRules();
 }
 
 bool AcceptUtf8Case(QWidget* parent, const QString& file) {
@@ -122,7 +113,7 @@ bool AcceptUtf8Case(QWidget* parent, const QString& file) {
                        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-bool ReadCaseFile(TFormTubalon& w, const QString& file) {
+bool ReadCaseFile(TCaseWindow& w, const QString& file) {
     if (file.isEmpty() || !QFileInfo::exists(file)) return false;
     const std::optional<TStagedRecords> staged = StageFormRecordFile(w.Components(), file);
     if (!staged) return false;
@@ -130,7 +121,7 @@ bool ReadCaseFile(TFormTubalon& w, const QString& file) {
     return true;
 }
 
-TDocCommands::TDocCommands(TFormTubalon& window) : QObject(&window), w_(window) {
+TDocCommands::TDocCommands(TCaseWindow& window) : QObject(&window.Window()), w_(window) {
     setObjectName(QStringLiteral("DocCommands"));
     const QString dir = w_.AppDir() + QStringLiteral("../");
     const QString data = QStringLiteral("数据文件(*.cdp)");
@@ -161,34 +152,45 @@ TDocCommands::TDocCommands(TFormTubalon& window) : QObject(&window), w_(window) 
                      QStringLiteral(".ini"));
     // Headless runs (tubalon-calc) leave the user's list alone.
     mrf_->SetStoreOnDestroy(!HeadlessMessages());
-    if (w_.MFile) {
-        const qsizetype sep = w_.MFile->actions().indexOf(w_.MFExitSeparator);
+    if (QMenu* menu = w_.FileMenu()) {
+        const qsizetype sep = menu->actions().indexOf(w_.FileMenuExitSeparator());
         mrf_->SetMenuPosition(static_cast<unsigned>(sep >= 0 ? sep : 6));
     }
-    mrf_->SetOwnerMenuItem(w_.MFile);
+    mrf_->SetOwnerMenuItem(w_.FileMenu());
     mrf_->OnMenuClick = [this](QObject*, const QString& path) { MRFMenuClick(path); };
     mrf_->LoadList();
 
-    w_.hooks.newCase = [this] { MFNewClick(); };
-    w_.hooks.openCase = [this] { MFOpenClick(); };
-    w_.hooks.saveCase = [this] { MFSaveClick(); };
-    w_.hooks.saveCaseAs = [this] { MFAsClick(); };
-    w_.hooks.saveTemplate = [this] { MFTempClick(); };
-    w_.hooks.closeQuery = [this] { return FormCloseQuery(); };
+    // The hooks do nothing once the commands are gone (deleted before the window, or with
+    // it: then the window's interface must not be called any more).
+    const QPointer<TDocCommands> self(this);
+    CaseFileHooks hooks;
+    hooks.newCase = [self] {
+        if (self) self->MFNewClick();
+    };
+    hooks.openCase = [self] {
+        if (self) self->MFOpenClick();
+    };
+    hooks.saveCase = [self] {
+        if (self) self->MFSaveClick();
+    };
+    hooks.saveCaseAs = [self] {
+        if (self) self->MFAsClick();
+    };
+    hooks.saveTemplate = [self] {
+        if (self) self->MFTempClick();
+    };
+    hooks.closeQuery = [self] { return !self || self->FormCloseQuery(); };
+    w_.SetCaseFileHooks(hooks);
 }
 
-TDocCommands::~TDocCommands() {
-    w_.hooks.newCase = w_.hooks.openCase = w_.hooks.saveCase = w_.hooks.saveCaseAs =
-        w_.hooks.saveTemplate = nullptr;
-    w_.hooks.closeQuery = nullptr;
-}
+TDocCommands::~TDocCommands() = default;
 
-TDocCommands* DocCommandsOf(const TFormTubalon& w) {
-    return w.findChild<TDocCommands*>(QString(), Qt::FindDirectChildrenOnly);
+TDocCommands* DocCommandsOf(const QObject& window) {
+    return window.findChild<TDocCommands*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 QString TDocCommands::Ask(FileDialogSetup& dialog) {
-    QString path = fileDialog ? fileDialog(&w_, dialog) : QString();
+    QString path = fileDialog ? fileDialog(&w_.Window(), dialog) : QString();
     if (path.isEmpty()) return path;
     if (QFileInfo(path).suffix().isEmpty() && !path.endsWith(QChar('.')))
         path += QChar('.') + dialog.defaultExt;
@@ -197,19 +199,20 @@ QString TDocCommands::Ask(FileDialogSetup& dialog) {
 }
 
 bool TDocCommands::Guard(const std::function<void()>& body) {
-    return GuardHandler(&w_, body);
+    return GuardHandler(&w_.Window(), body);
 }
 
 void TDocCommands::AfterNOSA(bool add) {
     if (add) mrf_->AddFile(w_.CurrentFile());
-    w_.setWindowTitle(Caption(w_.CurrentFile()));
+    w_.Window().setWindowTitle(Caption(w_.CurrentFile()));
     w_.SetModified(false);
 }
 
 bool TDocCommands::BeforeNOSA() {
     discarded_ = false;
     if (!w_.Modified()) return true;
-    const QMessageBox::StandardButton answer = askSave ? askSave(&w_) : QMessageBox::Cancel;
+    const QMessageBox::StandardButton answer =
+        askSave ? askSave(&w_.Window()) : QMessageBox::Cancel;
     if (answer == QMessageBox::No) {
         w_.SetModified(false);
         discarded_ = true;
@@ -237,10 +240,10 @@ std::shared_ptr<const TStagedRecords> TDocCommands::CheckedFile(const QString& p
                                                                 const QString& title) {
     const CaseFileCheck check = CheckCaseFile(w_, path);
     if (!check.staged) {
-        ShowMessage(&w_, MsgKind::Warning, title, check.problem);
+        ShowMessage(&w_.Window(), MsgKind::Warning, title, check.problem);
         return nullptr;
     }
-    if (check.staged->Encoding() == TextEncoding::Utf8 && !AcceptUtf8Case(&w_, path))
+    if (check.staged->Encoding() == TextEncoding::Utf8 && !AcceptUtf8Case(&w_.Window(), path))
         return nullptr;
     return check.staged;
 }
@@ -339,7 +342,7 @@ bool TDocCommands::MFTempClick() {
 
 bool TDocCommands::MFExitClick() {
     if (!BeforeNOSA()) return false;
-    w_.close();
+    w_.Window().close();
     return true;
 }
 
@@ -347,10 +350,10 @@ bool TDocCommands::FormCloseQuery() {
     return BeforeNOSA();
 }
 
-QString OpenCaseForTool(TFormTubalon& w, const QString& file, bool recalculate) {
+QString OpenCaseForTool(TCaseWindow& w, const QString& file, bool recalculate) {
     const CaseFileCheck check = CheckCaseFile(w, file);
     if (!check.staged) return check.problem;
-    if (check.staged->Encoding() == TextEncoding::Utf8 && !AcceptUtf8Case(&w, file))
+    if (check.staged->Encoding() == TextEncoding::Utf8 && !AcceptUtf8Case(&w.Window(), file))
         return QStringLiteral("文件“%1”没有读入。").arg(QDir::toNativeSeparators(file));
     try {
         ApplyCaseFile(w, *check.staged);
@@ -358,21 +361,21 @@ QString OpenCaseForTool(TFormTubalon& w, const QString& file, bool recalculate) 
         return QString::fromUtf8(e.what());
     }
     w.SetCurrentFile(file);
-    w.setWindowTitle(Caption(file));
+    w.Window().setWindowTitle(Caption(file));
     w.SetModified(false);
     ReviewInputs(w, file);
-    if (recalculate) w.WrDExit();
+    if (recalculate) w.Recalculate();
     return QString();
 }
 
-QString SaveCaseForTool(TFormTubalon& w, const QString& file) {
+QString SaveCaseForTool(TCaseWindow& w, const QString& file) {
     try {
         WriteCaseFile(w, file);
     } catch (const std::exception& e) {
         return QString::fromUtf8(e.what());
     }
     w.SetCurrentFile(file);
-    w.setWindowTitle(Caption(file));
+    w.Window().setWindowTitle(Caption(file));
     w.SetModified(false);
     return QString();
 }

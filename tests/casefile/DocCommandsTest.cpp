@@ -1,9 +1,9 @@
 // The document commands on the main window, with scripted dialogs and answers.
-#include "docs/DocCommands.h"
+#include "casefile/DocCommands.h"
 #include "app/CalcTool.h"
 #include "app/UnitMain.h"
-#include "docs/MruUnit.h"
-#include "docs/SaveFormData.h"
+#include "casefile/MruUnit.h"
+#include "casefile/SaveFormData.h"
 #include "units/Colors.h"
 #include "units/Controls.h"
 #include "units/EditD.h"

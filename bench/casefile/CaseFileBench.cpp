@@ -1,7 +1,7 @@
 // Open and save of a complete, calculated case on the main window.
 #include "app/CalcTool.h"
 #include "app/UnitMain.h"
-#include "docs/DocCommands.h"
+#include "casefile/DocCommands.h"
 #include "units/Messages.h"
 
 #include <QApplication>

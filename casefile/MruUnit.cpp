@@ -1,4 +1,4 @@
-#include "docs/MruUnit.h"
+#include "casefile/MruUnit.h"
 
 #include "refdata/IniFile.h"
 #include "units/Messages.h"

@@ -2,6 +2,8 @@
 // save as template, exit and the close query, with the recent-files list in the file menu.
 #pragma once
 
+#include "casefile/CaseWindow.h"
+
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
@@ -13,7 +15,6 @@ class QWidget;
 
 namespace tubalon {
 
-class TFormTubalon;
 class TMostRecentFiles;
 class TStagedRecords;
 
@@ -44,31 +45,31 @@ QStringList CaseExcludedNames();
 // Writes the case (all controls except the report text, without captions). Raises
 // tubalon::Error when the file cannot be written (also when it is read-only, or when a
 // note holds a character GBK cannot hold); the old file then stays as it was.
-void WriteCaseFile(TFormTubalon& w, const QString& file);
+void WriteCaseFile(TCaseWindow& w, const QString& file);
 
 // A case file read and checked whole, before anything of the window changes.
 struct CaseFileCheck {
     std::shared_ptr<const TStagedRecords> staged; // null when the file cannot be opened
     QString problem; // why not, naming the file ("项目文件已损坏：…", "…不是项目文件…")
 };
-CaseFileCheck CheckCaseFile(TFormTubalon& w, const QString& file);
+CaseFileCheck CheckCaseFile(TCaseWindow& w, const QString& file);
 // Puts a checked case into the window (no calculation runs meanwhile), then re-applies the
 // phase rules (PhrD, PhtD), the shape rule and the progress display.
-void ApplyCaseFile(TFormTubalon& w, const TStagedRecords& staged);
+void ApplyCaseFile(TCaseWindow& w, const TStagedRecords& staged);
 // Asks whether to read a case file saved in UTF-8 by another editor (it is saved back in
 // GBK). True to read it.
 bool AcceptUtf8Case(QWidget* parent, const QString& file);
 // Checks, then applies the case: false when the file is missing or not a case file (no field
 // changed then); a damaged file raises tubalon::Error and changes nothing either.
-bool ReadCaseFile(TFormTubalon& w, const QString& file);
+bool ReadCaseFile(TCaseWindow& w, const QString& file);
 
 class TDocCommands : public QObject {
     Q_OBJECT
 public:
     // Child of the window. Puts the recent-files list into the file menu before the exit
     // separator, loads it, and hooks the commands into the window (new, open, save, save as,
-    // template, close query).
-    explicit TDocCommands(TFormTubalon& window);
+    // template, close query); once the commands are deleted the hooks do nothing.
+    explicit TDocCommands(TCaseWindow& window);
     ~TDocCommands() override;
 
     // The handlers. Each shows its own errors and returns true when it completed.
@@ -114,19 +115,19 @@ private:
     // After a command that replaced nothing: a case the user chose not to save stays unsaved.
     bool KeepUnsaved();
 
-    TFormTubalon& w_;
+    TCaseWindow& w_;
     TMostRecentFiles* mrf_ = nullptr;
     bool discarded_ = false; // BeforeNOSA answered No to unsaved changes
 };
 
 // The installed commands of a window, or nullptr.
-TDocCommands* DocCommandsOf(const TFormTubalon& w);
+TDocCommands* DocCommandsOf(const QObject& window);
 
 // tubalon-calc CASE.cdp: opens the case as the Open command does (without prompt or
 // dialog), then, when recalculate, runs the calculation once as leaving a field does.
 // Returns an error text, empty on success.
-QString OpenCaseForTool(TFormTubalon& w, const QString& file, bool recalculate);
+QString OpenCaseForTool(TCaseWindow& w, const QString& file, bool recalculate);
 // tubalon-calc --save FILE: saves as the Save command does. Returns an error text.
-QString SaveCaseForTool(TFormTubalon& w, const QString& file);
+QString SaveCaseForTool(TCaseWindow& w, const QString& file);
 
 } // namespace tubalon

@@ -1,4 +1,4 @@
-#include "docs/SaveFormData.h"
+#include "casefile/SaveFormData.h"
 
 #include "units/Colors.h"
 #include "units/ComboBoxU.h"
