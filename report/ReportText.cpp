@@ -151,6 +151,10 @@ QList<ReportLine> BuildReport(const QWidget& window, const QString& statusText,
     b.Blank();
     b.Heading(QStringLiteral("\t\t\tTubalon 计算报告"), 14);
     b.Heading(QStringLiteral("\t\t\t") + QString(15, QChar('~')), 14);
+    // A case whose last calculation did not complete says so first, and why.
+    if (main && !main->State().incomplete.isEmpty())
+        b.lines_.append(
+            {kIndent + QStringLiteral("计算未完成：") + main->State().incomplete, false, 0});
 
     // Which case, when, and the user's two notes.
     b.Row(QStringLiteral("项目文件"),
