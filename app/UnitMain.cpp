@@ -48,6 +48,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -918,18 +919,30 @@ void TFormTubalon::WrDExit() {
     }
     inCalculation_ = true;
     boundHit_ = false;
+    // What the call had to say is shown after it, each message once: the warnings of its
+    // steps, then the error that ended it.
+    QString error;
+    bool badNumber = false;
+    TEditD* badNumberField = nullptr;
     try {
         const CalcResult r = RunCalculation(case_, state_);
         lastPasses = r.passes;
-        if (r.progress) Progress();
         boundHit_ = r.boundHit;
     } catch (const EConvertError& e) {
-        inCalculation_ = false;
-        ReportBadNumber(fields_.value(e.fieldName()), e.message());
+        badNumber = true;
+        badNumberField = fields_.value(e.fieldName());
+        error = e.message();
     } catch (const std::exception& e) {
-        ShowException(this, e);
+        error = QString::fromUtf8(e.what());
     }
     inCalculation_ = false;
+    Progress();
+    for (const QString& warning : state_.warnings)
+        ShowMessage(this, MsgKind::Warning, QStringLiteral("警告"), warning);
+    if (badNumber)
+        ReportBadNumber(badNumberField, error);
+    else if (!error.isEmpty())
+        ShowMessage(this, MsgKind::Error, QStringLiteral("Tubalon"), error);
     ShowFlowInfo();
 }
 
@@ -972,9 +985,15 @@ void TFormTubalon::Progress() {
         bar->setValue(0);
         return;
     }
-    const int shown = (100 * f + e - 1) / e; // ceiling of 100 f / e
+    int shown = (100 * f + e - 1) / e;                           // ceiling of 100 f / e
+    int value = static_cast<int>(std::nearbyint(100.0 * f / e)); // halves to even
+    // A call that did not complete is never shown as done.
+    if (!state_.incomplete.isEmpty()) {
+        shown = std::min(shown, 99);
+        value = std::min(value, 99);
+    }
     MyStatusBar1->SetPanelText(1, QStringLiteral("进度：%1%").arg(shown));
-    bar->setValue(static_cast<int>(std::nearbyint(100.0 * f / e))); // halves to even
+    bar->setValue(value);
 }
 
 static QWidget* Named(QObject* root, const QString& name) {

@@ -100,8 +100,12 @@ public:
     // Last calculation call, for tests and tools.
     int lastPasses = 0;
 
-    // While paused (a case file being applied) nothing runs the calculation.
-    void SetCalculationPaused(bool paused) override { calculationPaused_ = paused; }
+    // While paused (a case file being applied) nothing runs the calculation; the case applied
+    // is not the one the last call left incomplete.
+    void SetCalculationPaused(bool paused) override {
+        calculationPaused_ = paused;
+        if (paused) state_.incomplete.clear();
+    }
     // Tells implausible inputs once and holds the calculation while one is refused.
     TInputGuard& InputGuard() { return *inputGuard_; }
 

@@ -23,7 +23,7 @@ QString TFormTubalon::StatusText() const {
 
 report::ReportFlow TFormTubalon::Flow() const {
     return {ShownAnnulusFlow(case_, state_), ShownInnerFlow(case_, state_),
-            FlowWarnings(case_, state_)};
+            FlowWarnings(case_, state_), state_.incomplete};
 }
 
 } // namespace tubalon

@@ -4,6 +4,10 @@
 
 #include "calc/FlowInfo.h"
 
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -69,6 +73,19 @@ struct CalcState {
     bool lengthChanged = false; // step 11 wrote a length earlier steps read: step 12 restarts
     // What the film coefficients krD and ktD last computed rest on.
     kernel::FlowInfo annulusFlow, innerFlow;
+
+    // Results the current pass wrote or found standing within their tolerance, and those of
+    // any pass of the call. At the end of a call every other computed or solved field is
+    // emptied: no result of an earlier call outlives it.
+    QSet<const TEditD*> confirmed, confirmedInCall;
+    // What the current pass first lacked to complete ("缺少数据：…"): a step that applies
+    // to the case could not run. Empty when nothing was lacking.
+    QString lack;
+    // Why the last call did not complete: its error, or the input it lacked. Empty when the
+    // call completed.
+    QString incomplete;
+    // Warnings of the last call, in order, each once; the window shows them after the call.
+    QStringList warnings;
 };
 
 } // namespace tubalon

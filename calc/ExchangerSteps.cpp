@@ -40,8 +40,8 @@ bool Filled(const TEditD* f) {
     return !f->text().isEmpty();
 }
 
-TEditD* Write(TEditD* f, double v) {
-    return SetComputed(f, clComputed, kResultTolerance, v);
+TEditD* Write(CalcState& s, TEditD* f, double v) {
+    return WriteResult(s, f, clComputed, kResultTolerance, v);
 }
 
 Shape ShapeOf(const Case& c) {
@@ -114,21 +114,23 @@ bool IsGas(const Case& c, double density) {
 } // namespace
 
 StepOutcome StepAutoPipes(Case& c, CalcState& s) {
-    if (!c.CBAuto->isChecked() || !AllFilled({c.WtD, c.DentD, c.WrD, c.DenrD}))
+    // The kettle's height is its input and the result of step 11 alike: it stands each pass.
+    if (ShapeOf(c) == Shape::Kettle && Filled(c.SlD)) Confirm(s, c.SlD);
+    if (!c.CBAuto->isChecked() || !Need(s, {c.WtD, c.DentD, c.WrD, c.DenrD}))
         return StepOutcome::Continue;
     kernel::AutoPipeIn in;
     in.innerFlow = V(c.WtD);
     if (c.PhtD->currentIndex() == 0) {
         in.innerDensity = V(c.DentD);
     } else {
-        if (!Filled(c.dtvD)) return StepOutcome::EndCall;
+        if (!Need(s, {c.dtvD})) return StepOutcome::EndCall;
         in.innerDensity = V(c.dtvD);
     }
     in.annulusFlow = V(c.WrD);
     if (c.PhrD->currentIndex() == 0) {
         in.annulusDensity = V(c.DenrD);
     } else {
-        if (!Filled(c.DrvD)) return StepOutcome::EndCall;
+        if (!Need(s, {c.DrvD})) return StepOutcome::EndCall;
         in.annulusDensity = V(c.DrvD);
     }
     const TParamStore& p = ParamsOf(c);
@@ -146,16 +148,21 @@ StepOutcome StepAutoPipes(Case& c, CalcState& s) {
     const kernel::PipeChoice pipes = kernel::ChoosePipes(in, PipesOf(c));
     if (c.pipeOrderReset) c.pipeOrderReset(c.pipeOrderContext);
     if (Filled(c.diiD) && V(c.diiD) > pipes.innerInner) ++s.k;
-    if (s.k >= 4) return StepOutcome::Continue;
-    Write(c.diiD, pipes.innerInner);
-    Write(c.dioD, pipes.innerOuter);
-    Write(c.doiD, pipes.outerInner);
-    return Write(c.dooD, pipes.outerOuter) ? StepOutcome::Restart : StepOutcome::Continue;
+    if (s.k >= 4) {
+        // The pipes an earlier pass of this call chose stay.
+        for (const TEditD* d : {c.diiD, c.dioD, c.doiD, c.dooD})
+            Confirm(s, d);
+        return StepOutcome::Continue;
+    }
+    Write(s, c.diiD, pipes.innerInner);
+    Write(s, c.dioD, pipes.innerOuter);
+    Write(s, c.doiD, pipes.outerInner);
+    return Write(s, c.dooD, pipes.outerOuter) ? StepOutcome::Restart : StepOutcome::Continue;
 }
 
 StepOutcome StepAnnulusSinglePhase(Case& c, CalcState& s) {
     if (c.PhrD->currentIndex() != 0 ||
-        !AllFilled({c.LdrD, c.doiD, c.dioD, c.WrD, c.MrD, c.CprD, c.DenrD}))
+        !Need(s, {c.LdrD, c.doiD, c.dioD, c.WrD, c.MrD, c.CprD, c.DenrD}))
         return StepOutcome::Continue;
     kernel::AnnulusSinglePhaseIn in;
     in.w = V(c.WrD);
@@ -172,18 +179,23 @@ StepOutcome StepAnnulusSinglePhase(Case& c, CalcState& s) {
     kernel::FilmResult r = kernel::AnnulusSinglePhase(in);
     CheckVelocity(c, r.flow, r.u, IsGas(c, in.density));
     s.annulusFlow = r.flow;
-    Write(c.krD, r.h);
-    Write(c.UrD, r.u);
+    Write(s, c.krD, r.h);
+    Write(s, c.UrD, r.u);
     return StepOutcome::Continue;
 }
 
 StepOutcome StepAnnulusCondensing(Case& c, CalcState& s) {
+    // The inner film comes from steps 4 and 5 of the previous pass.
     if (c.PhrD->currentIndex() != 1 ||
-        !AllFilled({c.DenrD, c.LdrD, c.doiD, c.dioD, c.diiD, c.MrD, c.DHrD, c.Tr1D, c.Tr2D, c.Tt1D,
-                    c.Tt2D, c.RsD, c.ktD, c.WrD, c.SlD}))
+        !Need(s, {c.DenrD, c.LdrD, c.doiD, c.dioD, c.diiD, c.MrD, c.DHrD, c.Tr1D, c.Tr2D, c.Tt1D,
+                  c.Tt2D, c.RsD, c.WrD, c.SlD}) ||
+        !Filled(c.ktD))
         return StepOutcome::Continue;
     // An empty inner fouling resistance takes a usual clean-service figure.
-    if (c.RtD->text().isEmpty()) Write(c.RtD, 0.0002);
+    if (c.RtD->text().isEmpty())
+        Write(s, c.RtD, 0.0002);
+    else if (ColorOf(c.RtD) == clComputed)
+        Confirm(s, c.RtD);
     kernel::AnnulusCondensingIn in;
     in.w = V(c.WrD);
     in.density = V(c.DenrD);
@@ -209,18 +221,18 @@ StepOutcome StepAnnulusCondensing(Case& c, CalcState& s) {
     if (Filled(c.CprD)) in.cp = V(c.CprD);
     kernel::CondensingResult r = kernel::AnnulusCondensing(in);
     s.annulusFlow = r.flow;
-    Write(c.krD, r.h);
-    Write(c.UrD, r.u);
-    if (AllFilled({c.UrD, c.DenrD, c.DrvD})) {
+    Write(s, c.krD, r.h);
+    Write(s, c.UrD, r.u);
+    if (Have(s, {c.UrD, c.DenrD, c.DrvD})) {
         const double uv = kernel::VapourVelocity(V(c.UrD), V(c.DenrD), V(c.DrvD));
         CheckVelocity(c, s.annulusFlow, uv, true);
-        Write(c.UrvD, uv);
+        Write(s, c.UrvD, uv);
     }
     return StepOutcome::Continue;
 }
 
 StepOutcome StepInnerSinglePhase(Case& c, CalcState& s) {
-    if (c.PhtD->currentIndex() != 0 || !AllFilled({c.LdtD, c.diiD, c.WtD, c.MtD, c.CptD, c.DentD}))
+    if (c.PhtD->currentIndex() != 0 || !Need(s, {c.LdtD, c.diiD, c.WtD, c.MtD, c.CptD, c.DentD}))
         return StepOutcome::Continue;
     kernel::InnerSinglePhaseIn in;
     in.w = V(c.WtD);
@@ -236,8 +248,8 @@ StepOutcome StepInnerSinglePhase(Case& c, CalcState& s) {
     kernel::FilmResult r = kernel::InnerSinglePhase(in);
     CheckVelocity(c, r.flow, r.u, IsGas(c, in.density));
     s.innerFlow = r.flow;
-    Write(c.ktD, r.h);
-    Write(c.UtD, r.u);
+    Write(s, c.ktD, r.h);
+    Write(s, c.UtD, r.u);
     return StepOutcome::Continue;
 }
 
@@ -245,8 +257,8 @@ StepOutcome StepInnerCondensing(Case& c, CalcState& s) {
     if (c.PhtD->currentIndex() != 1) return StepOutcome::Continue;
     const kernel::FilmMethod method = MethodOf(c);
     if (method == kernel::FilmMethod::Regimes
-            ? !AllFilled({c.diiD, c.WtD, c.DentD, c.CptD, c.MtD, c.LdtD, c.dtvD})
-            : !AllFilled({c.diiD, c.WtD, c.DentD, c.Tt1D}))
+            ? !Need(s, {c.diiD, c.WtD, c.DentD, c.CptD, c.MtD, c.LdtD, c.dtvD})
+            : !Need(s, {c.diiD, c.WtD, c.DentD, c.Tt1D}))
         return StepOutcome::Continue;
     kernel::InnerCondensingIn in;
     in.method = method;
@@ -269,18 +281,18 @@ StepOutcome StepInnerCondensing(Case& c, CalcState& s) {
     in.coil = CoilOf(c);
     const kernel::FilmResult r = kernel::InnerCondensing(in);
     s.innerFlow = r.flow;
-    Write(c.ktD, r.h);
-    Write(c.UtD, r.u);
-    if (AllFilled({c.UtD, c.DentD, c.dtvD})) {
+    Write(s, c.ktD, r.h);
+    Write(s, c.UtD, r.u);
+    if (Have(s, {c.UtD, c.DentD, c.dtvD})) {
         const double uv = kernel::VapourVelocity(V(c.UtD), V(c.DentD), V(c.dtvD));
         CheckVelocity(c, s.innerFlow, uv, true);
-        Write(c.UtvD, uv);
+        Write(s, c.UtvD, uv);
     }
     return StepOutcome::Continue;
 }
 
-StepOutcome StepInsulation(Case& c, CalcState&) {
-    if (!AllFilled({c.dooD, c.krD, c.doiD, c.dioD, c.RsD, c.Tr1D, c.Tr2D, c.TaD}))
+StepOutcome StepInsulation(Case& c, CalcState& s) {
+    if (!Need(s, {c.dooD, c.krD, c.doiD, c.dioD, c.RsD, c.Tr1D, c.Tr2D, c.TaD}))
         return StepOutcome::Continue;
     kernel::InsulationIn in;
     in.outerOuter = V(c.dooD);
@@ -294,14 +306,14 @@ StepOutcome StepInsulation(Case& c, CalcState&) {
     in.tr2 = V(c.Tr2D);
     in.ta = V(c.TaD);
     const kernel::InsulationOut r = kernel::InsulationSurface(in);
-    Write(c.TwD, r.tw);
-    Write(c.KlD, r.kl);
-    Write(c.TwaD, r.twa);
+    Write(s, c.TwD, r.tw);
+    Write(s, c.KlD, r.kl);
+    Write(s, c.TwaD, r.twa);
     return StepOutcome::Continue;
 }
 
-StepOutcome StepOverallCoefficient(Case& c, CalcState&) {
-    if (!AllFilled({c.RsD, c.dioD, c.doiD, c.diiD, c.krD, c.ktD, c.RtD}))
+StepOutcome StepOverallCoefficient(Case& c, CalcState& s) {
+    if (!Need(s, {c.RsD, c.dioD, c.doiD, c.diiD, c.krD, c.ktD, c.RtD}))
         return StepOutcome::Continue;
     kernel::OverallIn in;
     in.annulusFilm = V(c.krD);
@@ -311,15 +323,15 @@ StepOutcome StepOverallCoefficient(Case& c, CalcState&) {
     in.wallConductivity = ConductivityOf(c.TmD);
     in.innerFilm = V(c.ktD);
     in.rt = V(c.RtD);
-    Write(c.KaD, kernel::OverallCoefficient(in));
+    Write(s, c.KaD, kernel::OverallCoefficient(in));
     return StepOutcome::Continue;
 }
 
 StepOutcome StepSizing(Case& c, CalcState& s) {
-    if (!AllFilled({c.QaD, c.KaD, c.AdtD, c.dioD, c.SlD})) return StepOutcome::Continue;
+    if (!Need(s, {c.QaD, c.KaD, c.AdtD, c.dioD, c.SlD})) return StepOutcome::Continue;
     kernel::SizingIn in;
     in.design = c.CalTypeD->currentIndex() == 0;
-    if (!in.design && c.mD->text().isEmpty()) return StepOutcome::EndCall;
+    if (!in.design && !Need(s, {c.mD})) return StepOutcome::EndCall;
     in.duty = V(c.QaD);
     in.overall = V(c.KaD);
     in.meanDiff = V(c.AdtD);
@@ -336,43 +348,43 @@ StepOutcome StepSizing(Case& c, CalcState& s) {
     // mode nothing else would restart the pass). The driver bounds the passes.
     if (in.shape == Shape::Kettle) {
         // The needed wall height becomes the kettle height, an ordinary input once it agrees.
-        if (Write(c.SlD, r.la)) {
+        if (Write(s, c.SlD, r.la)) {
             s.lengthChanged = true;
         } else {
             ClearComputed(c.SlD);
             c.SlD->SetSIValue(r.la);
         }
     }
-    Write(c.CsD, r.cs);
-    Write(c.AcD, r.ac);
-    if (r.passes) Write(c.mD, *r.passes);
-    Write(c.ArD, r.ar);
+    Write(s, c.CsD, r.cs);
+    Write(s, c.AcD, r.ac);
+    if (r.passes) Write(s, c.mD, *r.passes);
+    Write(s, c.ArD, r.ar);
     // Film coefficients that depend on the length (developing laminar flow, the original
     // steam formula in the tube) read the length of the previous pass.
     const bool lengthRead = s.annulusFlow.usesLength || s.innerFlow.usesLength;
-    if (Write(c.LaD, r.la) && lengthRead) s.lengthChanged = true;
+    if (Write(s, c.LaD, r.la) && lengthRead) s.lengthChanged = true;
     return StepOutcome::Continue;
 }
 
 StepOutcome StepHeatLoss(Case& c, CalcState& s) {
     const bool lengthChanged = std::exchange(s.lengthChanged, false); // from step 11
     const StepOutcome next = lengthChanged ? StepOutcome::Restart : StepOutcome::Continue;
-    if (!AllFilled({c.KlD, c.dooD, c.LaD, c.Tr1D, c.Tr2D, c.TaD, c.QrD})) return next;
+    if (!Need(s, {c.KlD, c.dooD, c.LaD, c.Tr1D, c.Tr2D, c.TaD, c.QrD})) return next;
     const double tm = (V(c.Tr1D) + V(c.Tr2D)) / 2.0;
     const double ql = kernel::HeatLoss(V(c.KlD), V(c.dooD), V(c.LaD), tm, V(c.TaD));
     const double before = Filled(c.QLD) ? V(c.QLD) : 0.0;
     const double qr = V(c.QrD);
-    Write(c.QLD, ql);
-    Write(c.HLPD, kernel::HeatLossShare(ql, qr));
+    Write(s, c.QLD, ql);
+    Write(s, c.HLPD, kernel::HeatLossShare(ql, qr));
     // The loss enters the heat balance of step 7: when it moved the balance by the results'
     // tolerance of the duty or more, the pass starts again so that a solved quantity follows it
     // within this call and what is shown belongs together.
     return std::fabs(ql - before) >= kResultTolerance * std::fabs(qr) ? StepOutcome::Restart : next;
 }
 
-StepOutcome StepPressureDrop(Case& c, CalcState&) {
-    if (!AllFilled({c.DenrD, c.doiD, c.dioD, c.WrD, c.MrD, c.ErD, c.mD, c.SlD, c.WtD, c.DentD,
-                    c.diiD, c.MtD, c.EtD}))
+StepOutcome StepPressureDrop(Case& c, CalcState& s) {
+    if (!Need(s, {c.DenrD, c.doiD, c.dioD, c.WrD, c.MrD, c.ErD, c.mD, c.SlD, c.WtD, c.DentD, c.diiD,
+                  c.MtD, c.EtD}))
         return StepOutcome::EndCallProgress;
     const TParamStore& p = ParamsOf(c);
     const Shape shape = ShapeOf(c);
@@ -381,7 +393,7 @@ StepOutcome StepPressureDrop(Case& c, CalcState&) {
     bool annulus = true;
     kernel::AnnulusDropIn a;
     if (c.PhrD->currentIndex() == 1) {
-        annulus = AllFilled({c.DrvD, c.MrvD});
+        annulus = Have(s, {c.DrvD, c.MrvD});
         if (annulus) {
             a.density = V(c.DrvD);
             a.viscosity = V(c.MrvD);
@@ -402,12 +414,12 @@ StepOutcome StepPressureDrop(Case& c, CalcState&) {
         if (pitch) a.pitch = V(c.DspD);
         a.method = MethodOf(c);
         const double zeta = p.Number(paramkey::kAnnulusEntry) + p.Number(paramkey::kAnnulusExit);
-        if (const auto dp = kernel::AnnulusPressureDrop(a, zeta)) Write(c.DpsD, *dp);
+        if (const auto dp = kernel::AnnulusPressureDrop(a, zeta)) Write(s, c.DpsD, *dp);
     }
 
     kernel::InnerDropIn t;
     if (c.PhtD->currentIndex() == 1) {
-        if (!AllFilled({c.dtvD, c.MtvD})) return StepOutcome::EndCallProgress;
+        if (!Need(s, {c.dtvD, c.MtvD})) return StepOutcome::EndCallProgress;
         t.density = V(c.dtvD);
         t.viscosity = V(c.MtvD);
     } else {
@@ -424,7 +436,7 @@ StepOutcome StepPressureDrop(Case& c, CalcState&) {
     t.pitchFilled = pitch;
     if (pitch) t.pitch = V(c.DspD);
     const auto dp = kernel::InnerPressureDrop(t, p.Number(paramkey::kUBend));
-    if (dp && Write(c.DptD, *dp)) return StepOutcome::Restart;
+    if (dp && Write(s, c.DptD, *dp)) return StepOutcome::Restart;
     return StepOutcome::EndCallProgress;
 }
 

@@ -144,6 +144,9 @@ QList<ReportLine> BuildReport(const QWidget& window, const QString& statusText,
     b.Blank();
     b.Heading(QStringLiteral("\t\t\tTubalon 计算报告"), 14);
     b.Heading(QStringLiteral("\t\t\t") + QString(15, QChar('~')), 14);
+    // A case whose last calculation did not complete says so first, and why.
+    if (!flow.incomplete.isEmpty())
+        b.lines_.append({kIndent + QStringLiteral("计算未完成：") + flow.incomplete, false, 0});
 
     // Which case, when, and the user's two notes.
     b.Row(QStringLiteral("项目文件"),

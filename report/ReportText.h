@@ -47,6 +47,7 @@ struct ReportFlow {
     const kernel::FlowInfo* annulus = nullptr;
     const kernel::FlowInfo* inner = nullptr;
     QStringList warnings; // "外管：…", "内管：…"
+    QString incomplete;   // why the last calculation did not complete; empty when it did
 };
 
 // Builds the report of the window whose controls carry the usual object names.

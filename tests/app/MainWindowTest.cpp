@@ -51,6 +51,25 @@ class MainWindowTest : public QObject, WindowSession {
                 {"Tt2D", "40"}});
     }
 
+    // The water-water example (examples/water-water.sh): a complete design, WtD solved.
+    void WaterWater() {
+        HeadlessLog().clear(); // the program's start tells of the missing property library
+        SetAll({{"CBAuto", "0"},     {"WrD", "1"},       {"CprD", "4180"},    {"Tr1D", "80"},
+                {"Tr2D", "60"},      {"DenrD", "977.8"}, {"MrD", "0.000404"}, {"LdrD", "0.668"},
+                {"CptD", "4180"},    {"Tt1D", "20"},     {"Tt2D", "40"},      {"DentD", "995.7"},
+                {"MtD", "0.000801"}, {"LdtD", "0.618"},  {"dooD", "0.057"},   {"doiD", "0.05"},
+                {"dioD", "0.032"},   {"diiD", "0.026"},  {"SlD", "6"},        {"BpD", "0.05"},
+                {"TaD", "20"},       {"RsD", "0.0002"},  {"RtD", "0.0002"},   {"ErD", "0.0001"},
+                {"EtD", "0.0001"}});
+    }
+    QString ReportText() {
+        w->SBRSimple->trigger();
+        return w->REReport->toPlainText();
+    }
+    QString ProgressText() { return w->MyStatusBar1->PanelText(1); }
+    static constexpr const char* kSizingResults[] = {"KaD", "AcD", "ArD",  "LaD",
+                                                     "mD",  "CsD", "DpsD", "DptD"};
+
 private slots:
     void init() { Start(); }
     void cleanup() { Stop(); }
@@ -418,9 +437,12 @@ private slots:
     }
 
     void temperatureCrossEmptiesMeanDifference() {
+        // Co-current, the cold outlet above the hot one: a cross that no solved value causes.
         BasicBalance();
+        Set("FlowType", "1");
+        Set("Tr2D", "50");
         HeadlessLog().clear();
-        Set("Tt2D", "85"); // counter-current: -5 at the hot end, 40 at the cold end
+        Set("Tt2D", "70"); // co-current: 60 at the inlet end, -20 at the outlet end
         QCOMPARE(F("AdtD")->text(), QString());
         QCOMPARE(HeadlessLog().size(), 1);
         QVERIFY(HeadlessLog().first().contains("温度交叉"));
@@ -450,6 +472,144 @@ private slots:
         const double wr = 2 * 4180 * 40 / (0.9 * 2257000);
         QVERIFY(std::fabs(F("WrD")->GetSIValue() - wr) < 1e-8);
         QVERIFY(std::fabs(F("QrD")->GetSIValue() + wr * 2257000) < 1e-4);
+    }
+
+    // An error after a complete call leaves no result of the earlier call: coefficient,
+    // areas, length and passes are emptied, the progress is not done, the report says why,
+    // and the error is told in one box.
+    void errorAfterCompleteCallClearsResults() {
+        WaterWater();
+        QVERIFY2(HeadlessLog().isEmpty(), qPrintable(HeadlessLog().join('|')));
+        QVERIFY(w->State().incomplete.isEmpty());
+        for (const char* n : kSizingResults)
+            QVERIFY2(!F(n)->text().isEmpty(), n);
+        QCOMPARE(ProgressText(), QString("进度：100%"));
+        QVERIFY(!ReportText().contains("计算未完成"));
+        QHash<QString, double> before;
+        for (const char* n : kSizingResults)
+            before[n] = F(n)->GetSIValue();
+
+        Set("WrD", "1e306"); // the annulus duty overflows
+        QCOMPARE(HeadlessLog().size(), 1);
+        const QString error = HeadlessLog().first();
+        QCOMPARE(w->State().incomplete, error);
+        for (const char* n : kSizingResults)
+            QVERIFY2(F(n)->text().isEmpty(), n);
+        for (const char* n : {"QaD", "QtD", "krD", "ktD", "UrD", "UtD", "QLD", "HLPD"})
+            QVERIFY2(F(n)->text().isEmpty(), n);
+        // The solved flow is an empty input again; what the user typed stays.
+        QCOMPARE(F("WtD")->text(), QString());
+        QCOMPARE(ColorOf(F("WtD")), clWindow);
+        QVERIFY(!F("WtD")->isReadOnly());
+        QCOMPARE(F("SlD")->text(), QString("6"));
+        QCOMPARE(F("WrD")->text(), QString("1e306"));
+        QVERIFY(ProgressText() != QString("进度：100%"));
+        QVERIFY(w->MyStatusBar1->ProgressBar()->value() < 100);
+        const QStringList report = ReportText().split('\n');
+        QCOMPARE(report.mid(2, 3).join('|').count(QString("计算未完成：") + error), 1);
+        for (const char* caption : {"总传热系数", "理论面积", "实际面积", "总管长", "管程数"})
+            for (const QString& line : report)
+                if (line.startsWith(QString(8, ' ') + caption + ' '))
+                    QVERIFY2(line.simplified().split(' ').size() == 2,
+                             qPrintable(line)); // no value
+
+        // Put right, the case is complete again without the clear button.
+        HeadlessLog().clear();
+        Set("WrD", "1");
+        QVERIFY(HeadlessLog().isEmpty());
+        QVERIFY(w->State().incomplete.isEmpty());
+        QCOMPARE(ProgressText(), QString("进度：100%"));
+        QVERIFY(!ReportText().contains("计算未完成"));
+        // The same results, up to the tolerance the iteration settles within.
+        for (const char* n : kSizingResults)
+            QVERIFY2(std::fabs(F(n)->GetSIValue() - before[n]) <= 1e-3 * std::fabs(before[n]), n);
+    }
+
+    // An error inside the heat balance is told once (it came as the balance's warning and
+    // again as the error).
+    void balanceErrorShowsOneBox() {
+        BasicBalance();
+        HeadlessLog().clear();
+        Set("WrD", "1e306");
+        QCOMPARE(HeadlessLog(), QStringList{"热量平衡无法求解：计算结果不是有限数值。"});
+        QCOMPARE(F("WtD")->text(), QString());
+        QCOMPARE(F("QrD")->text(), QString());
+        // Leaving another field tells it again, once: the error stands.
+        Set("CptD", "4180");
+        QCOMPARE(HeadlessLog().size(), 2);
+    }
+
+    // A solved value that no exchanger can have is refused with its reason and not written;
+    // the solved field is an empty input, solved again once the input is put right.
+    void unphysicalSolvedValueRefused_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("bad");
+        QTest::addColumn<QString>("good");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("hot outlet above its inlet")
+            << "Tr2D"
+            << "90"
+            << "60"
+            << "热流体出口温度高于入口温度，内管质量流量无法由热量平衡求出！";
+        QTest::newRow("cold outlet below its inlet")
+            << "Tt2D"
+            << "10"
+            << "40"
+            << "冷流体出口温度低于入口温度，内管质量流量无法由热量平衡求出！";
+        QTest::newRow("cold outlet above the hot inlet")
+            << "Tt2D"
+            << "85"
+            << "40"
+            << "冷流体出口温度高于热流体入口温度，内管质量流量无法由热量平衡求出！";
+        QTest::newRow("hot outlet below the cold inlet")
+            << "Tr2D"
+            << "15"
+            << "60"
+            << "热流体出口温度低于冷流体入口温度，内管质量流量无法由热量平衡求出！";
+    }
+    void unphysicalSolvedValueRefused() {
+        QFETCH(QString, field);
+        QFETCH(QString, bad);
+        QFETCH(QString, good);
+        QFETCH(QString, message);
+        WaterWater();
+        const double wt = F("WtD")->GetSIValue();
+        const QByteArray name = field.toLatin1();
+        HeadlessLog().clear();
+        Set(name.constData(), bad);
+        QCOMPARE(HeadlessLog(), QStringList{message});
+        QCOMPARE(w->State().incomplete, message);
+        QCOMPARE(F("WtD")->text(), QString());
+        QCOMPARE(ColorOf(F("WtD")), clWindow);
+        QVERIFY(!F("WtD")->isReadOnly());
+        for (const char* n : kSizingResults)
+            QVERIFY2(F(n)->text().isEmpty(), n);
+        QVERIFY(ReportText().contains(QString("计算未完成：") + message));
+
+        HeadlessLog().clear();
+        Set(name.constData(), good);
+        QVERIFY2(HeadlessLog().isEmpty(), qPrintable(HeadlessLog().join('|')));
+        QCOMPARE(ColorOf(F("WtD")), clSolved);
+        QVERIFY(F("WtD")->isReadOnly());
+        QVERIFY(std::fabs(F("WtD")->GetSIValue() - wt) < 1e-5);
+        QVERIFY(!F("LaD")->text().isEmpty());
+        QVERIFY(w->State().incomplete.isEmpty());
+    }
+
+    // An input cleared takes the results resting on it along, and the report names it.
+    void clearedInputTakesItsResults() {
+        WaterWater();
+        const double la = F("LaD")->GetSIValue();
+        Set("MrD", "");
+        QVERIFY(HeadlessLog().isEmpty());
+        for (const char* n : {"krD", "UrD", "KaD", "AcD", "LaD", "mD", "DpsD"})
+            QVERIFY2(F(n)->text().isEmpty(), n);
+        QVERIFY(!F("ktD")->text().isEmpty()); // the inner film does not need it
+        QCOMPARE(w->State().incomplete, QString("缺少数据：动力粘度（外管）"));
+        QVERIFY(ReportText().contains("计算未完成：缺少数据：动力粘度（外管）"));
+        Set("MrD", "0.000404");
+        QVERIFY(std::fabs(F("LaD")->GetSIValue() - la) <= 1e-3 * la);
+        QVERIFY(w->State().incomplete.isEmpty());
     }
 
     void badNumberEndsCallWithMessage() {

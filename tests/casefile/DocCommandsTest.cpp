@@ -466,9 +466,15 @@ void DocCommandsTest::shippedCasesReadBackUnchanged() {
     if (path.endsWith(".cdp"))
         for (const char* name : {"QaD", "AdtD", "KaD", "AcD", "ArD", "LaD"})
             QVERIFY2(!s.Field(name)->text().isEmpty(), name);
-    // Leaving a field recalculates to the same results.
+    // Leaving a field recalculates to the same results. A case with automatic pipes cannot
+    // be calculated without the pipe table, which this session lacks: its results go then.
     s.w->WrDExit();
-    QCOMPARE(Snapshot(*s.w), bytes);
+    if (s.w->State().incomplete.isEmpty()) {
+        QCOMPARE(Snapshot(*s.w), bytes);
+    } else {
+        QVERIFY2(s.w->CaseFields().CBAuto->isChecked(), qPrintable(s.w->State().incomplete));
+        QVERIFY(s.Field("KaD")->text().isEmpty());
+    }
 }
 
 // The damaged and foreign files a user may meet, each opened through the dialog and through

@@ -192,6 +192,9 @@ class ModelWindowTest : public QObject, WindowSession {
     // Typed inputs, a computed, a solved and a disabled computed result, and a text in a
     // disabled field: a case in which every rule has something to change.
     void Prestate(m::CaseData& d) {
+        // The rules alone: a calculation would empty the planted results, which no input of
+        // the case gives.
+        w->SetCalculationPaused(true);
         for (const char* a : {"CprD=4180", "DenrD=998", "Tt1D=20"}) {
             Pick(d, a);
             if (QTest::currentTestFailed()) return;
@@ -270,9 +273,9 @@ class ModelWindowTest : public QObject, WindowSession {
                 out.append({report::TextRow(Q(e.text), "（未保存）", "-"), false, 0});
                 break;
             case m::ReportItem::DateRow:
-                out.append({report::TextRow(Q(e.text),
-                                            QDate::currentDate().toString("yyyy-MM-dd"), "-"),
-                            false, 0});
+                out.append(
+                    {report::TextRow(Q(e.text), QDate::currentDate().toString("yyyy-MM-dd"), "-"),
+                     false, 0});
                 break;
             case m::ReportItem::NoteRow: {
                 QString note = TextOf(W(e.control)).simplified();
@@ -523,7 +526,14 @@ private slots:
         C<QComboBox>(m::Name(m::Control::SmD))->setCurrentIndex(11);
         C<QComboBox>(m::Name(m::Control::PmD))->setCurrentIndex(10);
         const QString status = QStringLiteral("进度：13%");
-        const QList<report::ReportLine> report = report::BuildReport(*w, status, {}, w->Flow());
+        QList<report::ReportLine> report = report::BuildReport(*w, status, {}, w->Flow());
+        // The line a case whose last calculation did not complete carries after the title is
+        // the window's, not the layout's.
+        if (!w->State().incomplete.isEmpty()) {
+            QCOMPARE(report.value(4).text,
+                     QString(8, ' ') + QStringLiteral("计算未完成：") + w->State().incomplete);
+            report.removeAt(4);
+        }
         const QList<report::ReportLine> layout = Render(status);
         QCOMPARE(layout.size(), report.size());
         for (qsizetype i = 0; i < report.size(); ++i) {
