@@ -117,6 +117,19 @@ TEditD* SolveBalance(const Case& c, CalcState& s, const std::vector<BalanceItem>
         ClearComputed(f);
         throw ECalcError(why);
     }
+    // A quantity the balance does not depend on (a flow beside equal inlet and outlet
+    // temperatures, a cp beside a zero flow) is not determined by it: the iteration would
+    // stop at its start value.
+    std::vector<double> probe = v;
+    probe[static_cast<size_t>(solved)] = 2 * x + 1;
+    if (residual(probe) == residual(v)) {
+        const BalanceItem& item = items[static_cast<size_t>(solved)];
+        ClearComputed(f);
+        throw ECalcError(
+            QStringLiteral("热量平衡与%1无关（进出口温度相同或流量为零），无法由热量平衡求出！")
+                .arg((item.annulus ? QStringLiteral("外管") : QStringLiteral("内管")) +
+                     item.field->Caption()));
+    }
     return WriteResult(s, f, color, kSolvedTolerance, x);
 }
 

@@ -227,11 +227,11 @@ std::span<const StoredRecord> RecordsOf(ControlKind kind);
 // ---- the report ------------------------------------------------------------------------
 
 enum class ReportItem : std::uint8_t {
-    Blank,      // an empty line
-    Heading,    // bold text at a point size
-    FieldRow,   // caption, value, unit of an enabled field
-    ControlRow, // caption, text of a control (cut to `cut` characters), dash or unit label
-    StatusRow,  // "运行结果", the completeness shown on the status bar, dash
+    Blank,       // an empty line
+    Heading,     // bold text at a point size
+    FieldRow,    // caption, value, unit of an enabled field
+    ControlRow,  // caption, text of a control (cut to `cut` characters), dash or unit label
+    StatusRow,   // "运行结果", the completeness shown on the status bar, dash
     CaseFileRow, // `text`, the case file's name or "（未保存）", dash
     DateRow,     // `text`, the day of the report, dash
     NoteRow,     // `text`, the note `control` on one line or "-"

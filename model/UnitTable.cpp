@@ -22,15 +22,18 @@ constexpr UnitItem kFouling[] = {{"m2.K/W", "1", 1},
                                  {"m2.K.S/cal", "0.23884589662749595", 1 / 4.1868},
                                  {"m2.K.S/kcal", "0.00023884589662749592", 1 / 4186.8},
                                  {"m2.K.h/kcal", "0.8598452278589853", 3600 / 4186.8}};
-constexpr UnitItem kPressure[] = {{"N/m2", "1", 1},           {"Pa", "1", 1},
-                                  {"kN/m2", "1000", 1000},    {"kPa", "1000", 1000},
-                                  {"kg/cm2", "98066.5", 9.80665 * 1e4}, {"MPa", "1e+06", 1e6}};
+constexpr UnitItem kPressure[] = {{"N/m2", "1", 1},
+                                  {"Pa", "1", 1},
+                                  {"kN/m2", "1000", 1000},
+                                  {"kPa", "1000", 1000},
+                                  {"kg/cm2", "98066.5", 9.80665 * 1e4},
+                                  {"MPa", "1e+06", 1e6}};
 constexpr UnitItem kTemperature[] = {{"C", "1", 1}};
 constexpr UnitItem kPasses[] = {{"程/圈", "1", 1}};
 constexpr UnitItem kPitch[] = {{"倍外管径", "1", 1}};
-constexpr UnitItem kMassFlow[] = {
-    {"kg/s", "1", 1}, {"kg/h", "0.0002777777777777778", 1 / 3600.0},
-    {"t/h", "0.2777777777777778", 1000 / 3600.0}};
+constexpr UnitItem kMassFlow[] = {{"kg/s", "1", 1},
+                                  {"kg/h", "0.0002777777777777778", 1 / 3600.0},
+                                  {"t/h", "0.2777777777777778", 1000 / 3600.0}};
 constexpr UnitItem kSpecificHeat[] = {{"J/(kg.K)", "1", 1},
                                       {"kJ/(kg.K)", "1000", 1000},
                                       {"kcal/kg.K", "4186.8", 4186.8},

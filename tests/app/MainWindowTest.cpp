@@ -566,6 +566,12 @@ private slots:
             << "15"
             << "60"
             << "热流体出口温度低于冷流体入口温度，内管质量流量无法由热量平衡求出！";
+        // The balance does not depend on the flow then: the solver would keep its start.
+        QTest::newRow("cold outlet equal to its inlet")
+            << "Tt2D"
+            << "20"
+            << "40"
+            << "热量平衡与内管质量流量无关（进出口温度相同或流量为零），无法由热量平衡求出！";
     }
     void unphysicalSolvedValueRefused() {
         QFETCH(QString, field);
