@@ -39,6 +39,11 @@ struct SideTemperatures {
     bool sensible = false;
 };
 
+// "外管质量流量", "内管比热": the quantity as a message names it.
+QString NameOf(const BalanceItem& item) {
+    return (item.annulus ? QStringLiteral("外管") : QStringLiteral("内管")) + item.field->Caption();
+}
+
 double FieldValue(const TEditD* f) {
     return TrimText(f->text()).isEmpty() ? std::nan("") : f->GetSIValue();
 }
@@ -57,8 +62,7 @@ QString Unphysical(const Case& c, const std::vector<BalanceItem>& items,
     if (!r.sensible) r.in = FieldValue(c.Tr1D);
     if (!t.sensible) t.in = FieldValue(c.Tt1D);
     const BalanceItem& x = items[static_cast<size_t>(solved)];
-    const QString name =
-        (x.annulus ? QStringLiteral("外管") : QStringLiteral("内管")) + x.field->Caption();
+    const QString name = NameOf(x);
     QString why;
     const bool annulusHot = !r.sensible || (t.sensible && r.in > t.in);
     const SideTemperatures& hot = annulusHot ? r : t;
@@ -111,25 +115,29 @@ TEditD* SolveBalance(const Case& c, CalcState& s, const std::vector<BalanceItem>
         start = v[static_cast<size_t>(y)];
     }
     TEditD* f = items[static_cast<size_t>(solved)].field;
-    const double x = SolveForValue(v, solved, residual, 0.0001, start);
-    v[static_cast<size_t>(solved)] = x;
-    if (const QString why = Unphysical(c, items, v, solved); !why.isEmpty()) {
+    const auto refuse = [&](const QString& why) {
         ClearComputed(f);
+        // The earlier steps of this pass read the value that is now refused: their results
+        // go with it.
+        if (empty == 0) s.confirmed.clear();
         throw ECalcError(why);
+    };
+    double x = start;
+    try {
+        x = SolveForValue(v, solved, residual, 0.0001, start);
+    } catch (const ECalcError& e) {
+        refuse(e.message());
     }
+    v[static_cast<size_t>(solved)] = x;
+    if (const QString why = Unphysical(c, items, v, solved); !why.isEmpty()) refuse(why);
     // A quantity the balance does not depend on (a flow beside equal inlet and outlet
     // temperatures, a cp beside a zero flow) is not determined by it: the iteration would
     // stop at its start value.
     std::vector<double> probe = v;
     probe[static_cast<size_t>(solved)] = 2 * x + 1;
-    if (residual(probe) == residual(v)) {
-        const BalanceItem& item = items[static_cast<size_t>(solved)];
-        ClearComputed(f);
-        throw ECalcError(
-            QStringLiteral("热量平衡与%1无关（进出口温度相同或流量为零），无法由热量平衡求出！")
-                .arg((item.annulus ? QStringLiteral("外管") : QStringLiteral("内管")) +
-                     item.field->Caption()));
-    }
+    if (residual(probe) == residual(v))
+        refuse(QStringLiteral("热量平衡与%1无关（进出口温度相同或流量为零），无法由热量平衡求出！")
+                   .arg(NameOf(items[static_cast<size_t>(solved)])));
     return WriteResult(s, f, color, kSolvedTolerance, x);
 }
 

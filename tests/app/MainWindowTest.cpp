@@ -590,6 +590,9 @@ private slots:
         QVERIFY(!F("WtD")->isReadOnly());
         for (const char* n : kSizingResults)
             QVERIFY2(F(n)->text().isEmpty(), n);
+        // The inner film and velocity of this call rested on the refused flow.
+        for (const char* n : {"ktD", "UtD"})
+            QVERIFY2(F(n)->text().isEmpty(), n);
         QVERIFY(ReportText().contains(QString("计算未完成：") + message));
 
         HeadlessLog().clear();
