@@ -4,7 +4,6 @@
 #include "app/MyStatusBar.h"
 #include "calc/Driver.h"
 #include "calc/FlowText.h"
-#include "calc/Steps.h"
 #include "refdata/ChoiceTables.h"
 #include "refdata/PipePage.h"
 #include "refdata/PipeTable.h"

@@ -2,9 +2,8 @@
 // writes, and the state it keeps between calls.
 #pragma once
 
-#include "calc/FlowInfo.h"
+#include "calc/Pass.h"
 
-#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -62,30 +61,11 @@ struct Case {
     void* pipeOrderContext = nullptr;
 };
 
-// Kept between calculation calls.
-struct CalcState {
+// Kept between calculation calls: what the pass keeps, and the two marks the window sets when
+// the user changes a temperature or clicks the flow arrangement.
+struct CalcState : engine::PassState {
     bool temperaturesChanged = false;
     bool flowTypeChanged = false;
-    double QL = 0;              // held heat loss, W
-    double yt = 0;              // inner non-condensable share
-    double yr = 0;              // annulus non-condensable share
-    int k = 0;                  // oversize counter of the automatic pipe choice, per call
-    bool lengthChanged = false; // step 11 wrote a length earlier steps read: step 12 restarts
-    // What the film coefficients krD and ktD last computed rest on.
-    kernel::FlowInfo annulusFlow, innerFlow;
-
-    // Results the current pass wrote or found standing within their tolerance, and those of
-    // any pass of the call. At the end of a call every other computed or solved field is
-    // emptied: no result of an earlier call outlives it.
-    QSet<const TEditD*> confirmed, confirmedInCall;
-    // What the current pass first lacked to complete ("缺少数据：…"): a step that applies
-    // to the case could not run. Empty when nothing was lacking.
-    QString lack;
-    // Why the last call did not complete: its error, or the input it lacked. Empty when the
-    // call completed.
-    QString incomplete;
-    // Warnings of the last call, in order, each once; the window shows them after the call.
-    QStringList warnings;
 };
 
 } // namespace tubalon

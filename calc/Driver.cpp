@@ -1,158 +1,171 @@
 #include "calc/Driver.h"
 
-#include "calc/Steps.h"
-
+#include "refdata/Params.h"
+#include "refdata/PipeSeries.h"
 #include "units/Colors.h"
+#include "units/Controls.h"
 #include "units/EditD.h"
-#include "units/Tools2.h"
+#include "units/NumberFormat.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <array>
+#include <cmath>
 
 namespace tubalon {
 
-const std::vector<PassStep>& PassSteps() {
-    static const std::vector<PassStep> steps = {
-        {1, "automatic pipe choice", StepAutoPipes},
-        {2, "annulus single-phase film", StepAnnulusSinglePhase},
-        {3, "annulus condensing film", StepAnnulusCondensing},
-        {4, "inner single-phase film", StepInnerSinglePhase},
-        {5, "inner condensing film", StepInnerCondensing},
-        {6, "insulation and outer wall", StepInsulation},
-        {7, "heat-balance completion", StepBalanceCompletion},
-        {8, "side duties", StepDuties},
-        {9, "mean temperature difference", StepMeanTemperature},
-        {10, "overall coefficient", StepOverallCoefficient},
-        {11, "area, length, passes, margin", StepSizing},
-        {12, "heat loss", StepHeatLoss},
-        {13, "pressure drops", StepPressureDrop},
-    };
-    return steps;
-}
+namespace m = tubalon::model;
+using m::Control;
+using m::Field;
 
 namespace {
 
-bool IsComputed(const TEditD* f) {
-    return ColorOf(f) == clComputed;
+// The case's field of each model field, in the model's order.
+constexpr std::array<TEditD * Case::*, m::kFieldCount> kFieldOf = {
+#define TUBALON_FIELD_MEMBER(stem) &Case::stem##D,
+    TUBALON_MODEL_FIELD_STEMS(TUBALON_FIELD_MEMBER)
+#undef TUBALON_FIELD_MEMBER
+};
+
+std::string Utf8(const QString& s) {
+    return s.toStdString();
 }
 
-// "缺少数据：质量流量（外管）": the field's caption and the side of its group.
-QString LackOf(const TEditD* f) {
-    QString side;
-    if (const QWidget* box = f->parentWidget()) {
-        const QString group = box->objectName();
-        if (group == QStringLiteral("GBShellParams") || group == QStringLiteral("GBShellProps"))
-            side = QStringLiteral("外管");
-        else if (group == QStringLiteral("GBTubeProps") || group == QStringLiteral("GBTubeParams"))
-            side = QStringLiteral("内管");
-    }
-    return side.isEmpty() ? QStringLiteral("缺少数据：%1").arg(f->Caption())
-                          : QStringLiteral("缺少数据：%1（%2）").arg(f->Caption(), side);
+QString FromUtf8(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// Empties the computed and solved fields that `kept` does not hold: a computed one keeps its
-// look (it stays a result), a solved one becomes an empty input that the balance solves again.
-void DropUnconfirmed(Case& c, const QSet<const TEditD*>& kept) {
-    TEditD* const fields[] = {
-#define TUBALON_FIELD_POINTER(name) c.name,
-        TUBALON_CASE_FIELDS(TUBALON_FIELD_POINTER)
-#undef TUBALON_FIELD_POINTER
-    };
-    for (TEditD* f : fields) {
-        // A disabled field belongs to no side or shape of the case now; it keeps its text.
-        if (!f || !f->isEnabled() || f->text().isEmpty() || kept.contains(f)) continue;
-        const int color = ColorOf(f);
-        if (color == clSolved) {
-            ClearComputed(f);
-        } else if (color == clComputed) {
-            f->setText(QString());
-        }
+m::LengthMeaning LengthMeaningOf(const QString& caption) {
+    for (m::LengthMeaning l : {m::LengthMeaning::CoilDiameter, m::LengthMeaning::KettleHeight,
+                               m::LengthMeaning::KettleLength})
+        if (caption == FromUtf8(m::CaptionOf(l))) return l;
+    return m::LengthMeaning::PassLength;
+}
+
+void ReadMaterial(const QComboBox* list, Control id, m::CaseData& d) {
+    const QString item = list ? list->currentText() : QString();
+    // A value that is not a number is told by the step that reads it.
+    double k = std::nan("");
+    const qsizetype bar = item.indexOf(QChar('|'));
+    long double n = 0;
+    if (TryParseNumber(TrimText(bar < 0 ? item : item.mid(bar + 1)), n) &&
+        std::isfinite(static_cast<double>(n)))
+        k = static_cast<double>(n);
+    d.SetMaterial(id, list ? list->currentIndex() : -1, {Utf8(item), k});
+}
+
+void ReadText(const QLineEdit* edit, Control id, m::CaseData& d) {
+    d.SetText(id, edit ? Utf8(edit->text()) : std::string());
+}
+
+void WriteText(QLineEdit* edit, Control id, const m::CaseData& before, const m::CaseData& d) {
+    if (edit && d.Text(id) != before.Text(id)) edit->setText(FromUtf8(d.Text(id)));
+}
+
+// Shows in the controls what the pass changed in the model.
+void WriteBack(Case& c, const m::CaseData& before, const m::CaseData& d,
+               const std::bitset<m::kFieldCount>& ownColor) {
+    for (std::size_t i = 0; i < m::kFieldCount; ++i) {
+        TEditD* e = c.*kFieldOf[i];
+        if (!e) continue;
+        const auto f = static_cast<Field>(i);
+        const bool text = d.Text(f) != before.Text(f);
+        const bool provenance = d.ProvenanceOf(f) != before.ProvenanceOf(f);
+        const bool readOnly = d.ReadOnly(f) != before.ReadOnly(f);
+        if (!text && !provenance && !readOnly) continue;
+        if (text) e->setText(FromUtf8(d.Text(f)));
+        // A colour the program never writes stays until the pass rewrites the field.
+        if (provenance || (ownColor.test(i) && text)) SetColorOf(e, m::ColorOf(d.ProvenanceOf(f)));
+        if (readOnly) e->setReadOnly(d.ReadOnly(f));
+        if (d.ReadOnly(f) && text)
+            e->setCursor(Qt::ForbiddenCursor);
+        else if (readOnly)
+            e->unsetCursor();
     }
+    WriteText(c.HTrD, Control::HTrD, before, d);
+    WriteText(c.HTtD, Control::HTtD, before, d);
 }
 
 } // namespace
 
-TEditD* WriteResult(CalcState& s, TEditD* field, int color, double tolerance, double v) {
-    TEditD* written = SetComputed(field, color, tolerance, v);
-    Confirm(s, field);
-    return written;
+void ReadCase(const Case& c, m::CaseData& d) {
+    for (std::size_t i = 0; i < m::kFieldCount; ++i) {
+        const TEditD* e = c.*kFieldOf[i];
+        if (!e) continue;
+        const auto f = static_cast<Field>(i);
+        d.SetText(f, {});
+        d.SetFactor(f, e->Exchange());
+        d.SetText(f, Utf8(e->text()));
+        d.SetProvenance(f, m::ProvenanceOfColor(ColorOf(e)).value_or(m::Provenance::Input));
+        d.SetEnabled(f, e->isEnabled());
+        d.SetReadOnly(f, e->isReadOnly());
+    }
+    if (c.SlD) d.lengthMeaning = LengthMeaningOf(c.SlD->Caption());
+    const auto choice = [&d](Control id, const QComboBox* list) {
+        d.SetChoice(id, list ? list->currentIndex() : -1);
+    };
+    choice(Control::ShapeD, c.ShapeD);
+    choice(Control::CalTypeD, c.CalTypeD);
+    choice(Control::CsminD, c.CsminD);
+    choice(Control::PhrD, c.PhrD);
+    choice(Control::PhtD, c.PhtD);
+    d.SetChoice(Control::FlowType, c.FlowType ? c.FlowType->ItemIndex() : -1);
+    d.SetChoice(Control::LayType, c.LayType ? c.LayType->ItemIndex() : -1);
+    d.SetAutoPipes(c.CBAuto && c.CBAuto->isChecked());
+    ReadMaterial(c.TmD, Control::TmD, d);
+    ReadMaterial(c.SmD, Control::SmD, d);
+    ReadMaterial(c.PmD, Control::PmD, d);
+    ReadText(c.HTrD, Control::HTrD, d);
+    ReadText(c.HTtD, Control::HTtD, d);
+    ReadText(c.LarD, Control::LarD, d);
+    ReadText(c.LatD, Control::LatD, d);
 }
 
-void Confirm(CalcState& s, const TEditD* field) {
-    s.confirmed.insert(field);
-    s.confirmedInCall.insert(field);
-}
-
-bool Have(const CalcState& s, std::initializer_list<const TEditD*> fields) {
-    for (const TEditD* f : fields)
-        if (f->text().isEmpty() || (IsComputed(f) && !s.confirmed.contains(f))) return false;
-    return true;
-}
-
-bool Need(CalcState& s, std::initializer_list<const TEditD*> fields) {
-    for (const TEditD* f : fields)
-        if (f->text().isEmpty() || (IsComputed(f) && !s.confirmed.contains(f))) {
-            NoteLack(s, LackOf(f));
-            return false;
-        }
-    return true;
-}
-
-void NoteLack(CalcState& s, const QString& why) {
-    if (s.lack.isEmpty()) s.lack = why;
+engine::PassSettings SettingsOf(const TParamStore* params) {
+    static const TParamStore defaults;
+    const TParamStore& p = params ? *params : defaults;
+    engine::PassSettings s;
+    s.filmMethod = p.Value(paramkey::kFilmMethod);
+    s.boundaryDensity = p.Value(paramkey::kBoundaryDensity);
+    s.annulusGasVelocity = p.Value(paramkey::kAnnulusGasVelocity);
+    s.annulusLiquidVelocity = p.Value(paramkey::kAnnulusLiquidVelocity);
+    s.innerGasVelocity = p.Value(paramkey::kInnerGasVelocity);
+    s.innerLiquidVelocity = p.Value(paramkey::kInnerLiquidVelocity);
+    s.kettleSpaceTime = p.Value(paramkey::kKettleSpaceTime);
+    s.annulusEntry = p.Value(paramkey::kAnnulusEntry);
+    s.annulusExit = p.Value(paramkey::kAnnulusExit);
+    s.uBend = p.Value(paramkey::kUBend);
+    return s;
 }
 
 CalcResult RunCalculation(Case& c, CalcState& s) {
-    CalcResult r;
-    s.k = 0;
-    s.incomplete.clear();
-    s.warnings.clear();
-    s.confirmedInCall.clear();
-    const auto& steps = PassSteps();
-    // The call's end: what the last pass did not confirm goes.
-    auto finish = [&](bool ended) {
-        DropUnconfirmed(c, s.confirmed);
-        if (ended && s.lack.isEmpty()) NoteLack(s, QStringLiteral("计算提前结束"));
-        s.incomplete = s.lack;
-        r.complete = s.incomplete.isEmpty();
-        return r;
+    static const PipeSeries noPipes;
+    m::CaseData d;
+    ReadCase(c, d);
+    std::bitset<m::kFieldCount> ownColor;
+    for (std::size_t i = 0; i < m::kFieldCount; ++i)
+        if (const TEditD* e = c.*kFieldOf[i]; e && !m::ProvenanceOfColor(ColorOf(e)))
+            ownColor.set(i);
+    d.memory.temperaturesChanged = s.temperaturesChanged;
+    d.memory.flowChanged = s.flowTypeChanged;
+    const m::CaseData before = d;
+    const engine::PassSettings settings = SettingsOf(c.params);
+    // The marks as the pass left them: showing its results marks the temperatures again.
+    const auto done = [&] {
+        WriteBack(c, before, d, ownColor);
+        s.temperaturesChanged = d.memory.temperaturesChanged;
+        s.flowTypeChanged = d.memory.flowChanged;
+        if (s.pipesChosen && c.pipeOrderReset) c.pipeOrderReset(c.pipeOrderContext);
     };
     try {
-        while (r.passes < kMaxPasses) {
-            ++r.passes;
-            s.confirmed.clear();
-            s.lack.clear();
-            bool restart = false;
-            for (const PassStep& step : steps) {
-                const StepOutcome o = step.run(c, s);
-                if (o == StepOutcome::Restart) {
-                    restart = true;
-                    break;
-                }
-                if (o == StepOutcome::EndCall) return finish(true);
-                if (o == StepOutcome::EndCallProgress) {
-                    r.progress = true;
-                    return finish(false);
-                }
-            }
-            if (!restart) {
-                r.progress = true;
-                return finish(false);
-            }
-        }
-    } catch (const std::exception& e) {
-        DropUnconfirmed(c, s.confirmed);
-        s.incomplete = QString::fromUtf8(e.what());
-        throw;
+        const CalcResult r = engine::RunPass(d, s, settings, c.pipes ? *c.pipes : noPipes);
+        done();
+        return r;
     } catch (...) {
-        DropUnconfirmed(c, s.confirmed);
-        s.incomplete = QStringLiteral("发生未知错误。");
+        done();
         throw;
     }
-    // The pass bound: the last results of each step stay, as the notice says.
-    r.boundHit = true;
-    r.progress = true;
-    DropUnconfirmed(c, s.confirmedInCall);
-    s.incomplete.clear();
-    r.complete = true;
-    return r;
 }
 
 } // namespace tubalon
