@@ -21,6 +21,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTextStream>
 #include <cmath>
 
@@ -276,6 +277,25 @@ QString ParseCaseRun(const QStringList& args, CaseRun& run) {
 }
 
 } // namespace
+
+int RunScreenshot(const QStringList& args, QTextStream& err) {
+    if (args.isEmpty() || args[0].isEmpty() || args.size() > 2 ||
+        (args.size() == 2 && args[1].isEmpty()))
+        return Fail(err, QStringLiteral("usage: tubalon --screenshot FILE.png [CASE.cdp]"));
+    SetHeadlessMessages(true);
+    Program program;
+    TFormTubalon& w = *program.window;
+    program.ShowStartupNotes();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        w.PlaceOnScreen(screen->availableGeometry());
+    if (args.size() == 2)
+        if (const QString e = OpenCaseForTool(w, args[1], true); !e.isEmpty()) return Fail(err, e);
+    w.show();
+    QApplication::processEvents();
+    if (!w.grab().save(args[0], "PNG"))
+        return Fail(err, QStringLiteral("cannot write %1").arg(args[0]));
+    return MessagesShown() > 0 ? 1 : 0;
+}
 
 int RunCalcTool(const QStringList& args, QTextStream& out, QTextStream& err) {
     const QString mode = args.isEmpty() ? QString() : args[0];

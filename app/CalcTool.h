@@ -27,6 +27,12 @@ void WriteJson(TFormTubalon& w, QTextStream& out);
 // Display state of a numeric field: input, computed, solved or disabled.
 QString StateOf(const QWidget* field);
 
+// "tubalon --screenshot FILE.png [CASE.cdp]": the main window, with the case opened and
+// calculated when one is named, drawn at the size it takes on the primary screen and saved
+// as PNG. Arguments after "--screenshot"; messages go to err. Returns the exit status: 0, 1
+// when the case gave messages, 2 when the picture or the case could not be handled.
+int RunScreenshot(const QStringList& args, QTextStream& err);
+
 // The whole tool; arguments without the program name. Returns the exit status.
 int RunCalcTool(const QStringList& args, QTextStream& out, QTextStream& err);
 

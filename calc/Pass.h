@@ -35,7 +35,10 @@ struct PassSettings {
     QString annulusEntry;    // loss coefficients of the annulus entry and exit
     QString annulusExit;
     QString uBend; // loss coefficient of a U bend of the inner pipe
+    bool operator==(const PassSettings&) const = default;
 };
+// The values Params.ini ships with (the settings store's defaults agree; a test holds them).
+PassSettings ShippedPassSettings();
 
 using FieldSet = std::bitset<model::kFieldCount>;
 
@@ -82,7 +85,7 @@ struct PassStep {
     const char* what;
     StepFn run;
     // The fields the step writes (the reader's index from a field to its step).
-    std::initializer_list<Field> writes;
+    std::vector<Field> writes;
 };
 
 // The steps of one pass, in order.

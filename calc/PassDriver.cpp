@@ -9,6 +9,21 @@ namespace tubalon::engine {
 
 using model::Provenance;
 
+PassSettings ShippedPassSettings() {
+    PassSettings p;
+    p.filmMethod = QStringLiteral("0");
+    p.boundaryDensity = QStringLiteral("100");
+    p.annulusGasVelocity = QStringLiteral("20");
+    p.annulusLiquidVelocity = QStringLiteral("1.5");
+    p.innerGasVelocity = QStringLiteral("20.0");
+    p.innerLiquidVelocity = QStringLiteral("1.5");
+    p.kettleSpaceTime = QStringLiteral("20");
+    p.annulusEntry = QStringLiteral("1.5");
+    p.annulusExit = QStringLiteral("1.3");
+    p.uBend = QStringLiteral("0.35");
+    return p;
+}
+
 const std::vector<PassStep>& PassSteps() {
     using F = Field;
     static const std::vector<PassStep> steps = {
